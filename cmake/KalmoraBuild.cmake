@@ -1,0 +1,35 @@
+# Common compile settings and the helper that declares a library of one subsystem.
+
+if(CMAKE_CROSSCOMPILING AND WIN32)
+  set(KALMORA_WIN32 ON)
+else()
+  set(KALMORA_WIN32 OFF)
+endif()
+
+add_library(kalmora_options INTERFACE)
+target_compile_options(kalmora_options INTERFACE -Wall -Wextra -Wno-unused-parameter)
+target_include_directories(kalmora_options INTERFACE ${PROJECT_SOURCE_DIR})
+if(KALMORA_WIN32)
+  # ANSI Win32 API, Windows 95 / NT 3.51 level headers plus what later NT versions add at run time.
+  target_compile_definitions(kalmora_options INTERFACE _WIN32_WINNT=0x0400 WINVER=0x0400 NOMINMAX
+                             STRICT _CRT_SECURE_NO_WARNINGS)
+else()
+  if(KALMORA_SANITIZE)
+    target_compile_options(kalmora_options INTERFACE -fsanitize=address,undefined -fno-omit-frame-pointer
+                           -fno-sanitize-recover=undefined)
+    target_link_options(kalmora_options INTERFACE -fsanitize=address,undefined)
+  endif()
+endif()
+
+# kalmora_library(NAME SOURCES... [LIBS ...]): a static library of the project.
+function(kalmora_library name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  add_library(${name} STATIC ${ARG_SOURCES})
+  target_link_libraries(${name} PUBLIC kalmora_options ${ARG_LIBS})
+endfunction()
+
+if(KALMORA_FUZZ)
+  # Coverage for libFuzzer in every library; the fuzz targets add the fuzzer's main.
+  target_compile_options(kalmora_options INTERFACE -fsanitize=fuzzer-no-link,address,undefined -g -O1)
+  target_link_options(kalmora_options INTERFACE -fsanitize=address,undefined)
+endif()

@@ -1,0 +1,14 @@
+#pragma once
+// Bounded text formatting: every text the installer formats for the user is at most 511 characters.
+#include <cstdarg>
+#include <string>
+
+constexpr int kMaxFormattedText = 511;
+
+// printf-style formatting; the result is cut at kMaxFormattedText characters, never overflowing.
+std::string FormatText(const char* format, ...)
+#if defined(__GNUC__)
+    __attribute__((format(printf, 1, 2)))
+#endif
+    ;
+std::string FormatTextV(const char* format, va_list args);

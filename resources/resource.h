@@ -1,0 +1,146 @@
+#pragma once
+// Identifiers of the installer's resources: dialog templates, controls, strings, bitmaps, icons.
+// Plain #defines, because the resource compiler reads this file too.
+
+// ---- Icon
+#define IDI_SETUP 4
+
+// ---- Wizard pages (a page's identity in the sequence is its template number)
+#define IDD_TITLE 132
+#define IDD_WELCOME 102
+#define IDD_LICENSE 128
+#define IDD_DESTINATION 104
+#define IDD_SETUP_TYPE 125
+#define IDD_CUSTOM_OPTIONS 127
+#define IDD_NOT_ENOUGH_SPACE 150
+#define IDD_PROGRAM_FOLDER 106
+#define IDD_START_COPYING 152
+#define IDD_COPYING 108
+#define IDD_COMPLETE 115
+#define IDD_RESTART 138
+#define IDD_NOT_INSTALLED 116
+#define IDD_UNSETUP_START 1545
+#define IDD_READING_INFO 114
+#define IDD_UNSETUP_PROGRESS 1546
+#define IDD_REMOVED 1547
+#define IDD_NOT_UNINSTALLED 179
+
+// ---- Other dialogs
+#define IDD_ERROR 1544
+#define IDD_ERROR_LARGE 124
+#define IDD_BROWSE 1536
+#define IDD_DRIVE_SPACE 151
+#define IDD_INSERT_DISKETTE 113
+#define IDD_STACKER_SETTINGS 143
+#define IDD_BILLBOARD 174
+#define IDD_FILE_TYPES 117
+// Templates that are part of the resources but that no page of the sequence shows.
+#define IDD_USER_INFO 126
+#define IDD_SUBSYSTEMS 129
+#define IDD_FILE_SHARING 136
+#define IDD_OLD_WIN32S 137
+#define IDD_COMPUSERVE 172
+
+// ---- Controls (the numbers are fixed: tests and other programs find controls by them)
+#define IDC_NEXT 1                    // IDOK: Next, Finish, Continue, OK
+#define IDC_CANCEL 2                  // IDCANCEL
+#define IDC_BROWSE 4
+#define IDC_MARKER 123                // error dialog: bounds the collapsed size
+#define IDC_MORE 119                  // error dialog: "&More>>"
+#define IDC_ERROR_TITLE 140
+#define IDC_ERROR_HEADING 141
+#define IDC_ERROR_ICON 142
+#define IDC_ERROR_INFO 144
+#define IDC_SYSTEM_INFO 150           // larger error dialog only
+#define IDC_ERROR_TEXT 152
+#define IDC_HELP_BUTTON 998
+#define IDC_DIRECTORY 1001            // destination directory edit (pages 104, 127; browse result)
+#define IDC_NEW_SUBDIRECTORY 1003     // browse dialog
+#define IDC_FOLDER_NAME 1006          // program folder edit
+#define IDC_FOLDER_LIST 1007          // existing program folders
+#define IDC_SOURCE_FILE 1008          // copying: current source; unsetup: status label
+#define IDC_DESTINATION_FILE 1009     // copying: target and percentage
+#define IDC_GAUGE 1010                // frame replaced by the progress gauge
+#define IDC_LICENSE_TEXT 1016
+#define IDC_DRIVE_COMBO 1017
+#define IDC_OPTION_LIST 1018          // custom options check list
+#define IDC_MINIMAL 1019
+#define IDC_TYPICAL 1020
+#define IDC_CUSTOM 1021
+#define IDC_DISKETTE_TEXT 1026
+#define IDC_BACK 1027
+#define IDC_STATUS_TEXT 1031          // unsetup: status text
+#define IDC_DESCRIPTION 1032          // custom options: description; setup type: Typical space
+#define IDC_TYPICAL_SPACE 1032
+#define IDC_CUSTOM_SPACE 1033
+#define IDC_MINIMAL_SPACE 1034
+#define IDC_PICTURE 1035              // picture button, caption "WIZBIT"
+#define IDC_COPY_DELAY 1036
+#define IDC_CHANGE_PATH 1037
+#define IDC_CHANGE_OPTION 1038
+#define IDC_DRIVE_SPACE 1041
+#define IDC_SPACE_REQUIRED 1043
+#define IDC_SPACE_AVAILABLE 1044
+#define IDC_SUMMARY 1045
+#define IDC_BILLBOARD_TEXT 1047
+#define IDC_TITLE_PICTURE 1049
+#define IDC_BILLBOARD_PICTURE 1050
+
+// ---- Bitmaps with numbers (named bitmaps: "WIZBITU", "MINIMUMU"/"MINIMUMD", "TYPICALU"/"TYPICALD",
+//      "CUSTOMU"/"CUSTOMD")
+#define IDB_TITLE 173
+#define IDB_BILLBOARD_0 145
+#define IDB_BILLBOARD_1 146
+#define IDB_BILLBOARD_2 147
+#define IDB_BILLBOARD_3 153
+#define IDB_BILLBOARD_4 163
+#define IDB_BILLBOARD_5 176
+
+// ---- Strings
+#define IDS_DISKETTE_PROMPT_UNUSED 3  // "Please insert the diskette labelled '%s' in drive %s."
+#define IDS_TITLE 4                   // "Kalmora 4.0 Setup"
+#define IDS_REALLY_CANCEL 5
+#define IDS_DEFAULT_FOLDER 6          // "Orvane"
+#define IDS_WRITE_PROTECTED 7
+#define IDS_SETUP_CANNOT_CONTINUE 9
+#define IDS_PROFILE_TITLE 10          // "Incomplete or missing profile."
+#define IDS_DISKETTE_LABEL 11         // "Diskette %d"
+#define IDS_PROFILE_TEXT 13
+#define IDS_CONTINUE_OPERATION 14
+#define IDS_CANCEL_OPERATION 15
+#define IDS_CANNOT_INSTALL_FROM 17    // "Cannot install files from '%s':"
+#define IDS_SPACE_REQUIRED 25         // "Space Required:"
+#define IDS_FLOPPY_REFUSED 26
+#define IDS_SPACE_AVAILABLE 27        // "Space Available:"
+#define IDS_SCHEDULER_NAME 28         // "Kalmora Scheduler"
+#define IDS_STARTUP_GROUP 29          // "Startup"
+#define IDS_BILLBOARD_0 31
+#define IDS_BILLBOARD_1 32
+#define IDS_BILLBOARD_2 33
+#define IDS_BILLBOARD_3 34
+#define IDS_BILLBOARD_4 35
+#define IDS_BILLBOARD_5 36
+#define IDS_UNINSTALL_ITEM 37         // "Uninstall Kalmora 4.0"
+#define IDS_MINIMAL 38
+#define IDS_TYPICAL 39
+#define IDS_CUSTOM 40
+#define IDS_DELETE_SHARED_DLL 41
+#define IDS_REBOOT_PRIVILEGE 42
+#define IDS_INVALID_CHARACTER 44
+#define IDS_NOTHING_SELECTED 45
+#define IDS_INVALID_COLON 46
+#define IDS_DRIVE_REQUIRED 47
+#define IDS_REMOVING_FILE 48          // "Removing File:"
+#define IDS_REMOVING 49               // "Removing:"
+#define IDS_UNREGISTERING 50          // "Unregistering:"
+#define IDS_PROGRAM_ICONS 51
+#define IDS_REGISTRY_ENTRIES 52
+#define IDS_SELF_REGISTERING_DLLS 53
+#define IDS_SHARED_DLLS 54
+#define IDS_PROGRAM_DIRECTORIES 55
+#define IDS_REALLY_CANCEL_UNSETUP 56
+
+// Error texts of the exception family: 24576..24611 (framework errors), 27648..27657 (archives).
+#define IDS_ERROR_GENERIC_TITLE 24576
+#define IDS_ERROR_GENERIC_TEXT 24577
+#define IDS_ARCHIVE_ERROR_FIRST 27648
