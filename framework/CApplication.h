@@ -25,7 +25,7 @@ public:
     virtual void OnWindowProcException(std::exception_ptr exception);
 
     HINSTANCE Instance() const { return instance_; }
-    const std::string& CommandLine() const { return commandLine_; }
+    const std::string& CommandLineText() const { return commandLine_; }
     HWND MainWindow() const { return mainWindow_; }
     void SetMainWindow(HWND window) { mainWindow_ = window; }
     // The modeless dialog whose keyboard navigation the message loop serves (the current page).

@@ -1,0 +1,186 @@
+#include "app/CSetupApp.h"
+
+#include <process.h>
+
+#include "app/CMainWnd.h"
+#include "app/CommandLine.h"
+#include "app/PageEngine.h"
+#include "framework/CFrameworkException.h"
+#include "framework/Win32Helpers.h"
+#include "resources/resource.h"
+
+namespace {
+constexpr UINT WM_SETUP_FINISHED = WM_USER + 314;  // posted to the /T thread at exit
+
+std::string ModuleFileName()
+{
+    char buffer[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, buffer, sizeof buffer);
+    return buffer;
+}
+
+std::string DirectoryOf(const std::string& path)
+{
+    size_t slash = path.find_last_of("\\/");
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+std::string WithTrailingBackslash(std::string directory)
+{
+    if (!directory.empty() && directory.back() != '\\' && directory.back() != '/')
+        directory += '\\';
+    return directory;
+}
+
+std::string WindowsDirectory()
+{
+    char buffer[MAX_PATH] = {};
+    GetWindowsDirectoryA(buffer, sizeof buffer);
+    return WithTrailingBackslash(buffer);
+}
+
+std::string ReplaceExtension(const std::string& path, const char* extension)
+{
+    size_t slash = path.find_last_of("\\/");
+    size_t dot = path.find_last_of('.');
+    std::string stem = (dot != std::string::npos && (slash == std::string::npos || dot > slash))
+                           ? path.substr(0, dot) : path;
+    return stem + "." + extension;
+}
+
+const char* ExceptionClassName(std::exception_ptr exception)
+{
+    try {
+        std::rethrow_exception(exception);
+    } catch (const CFrameworkException& e) {
+        return e.ClassName();
+    } catch (const std::bad_alloc&) {
+        return "CMemoryException";
+    } catch (...) {
+        return "CException";
+    }
+}
+}
+
+CSetupApp& App()
+{
+    return *static_cast<CSetupApp*>(CApplication::Current());
+}
+
+CSetupApp::CSetupApp() = default;
+CSetupApp::~CSetupApp() = default;
+
+std::string CSetupApp::ProgramDirectory() const
+{
+    return DirectoryOf(ModuleFileName());
+}
+
+bool CSetupApp::InitInstance()
+{
+    DetectPlatform();
+    profilePath = ReplaceExtension(ModuleFileName(), "ini");
+    sourceDirectory = ProgramDirectory();
+    logPath = WindowsDirectory() + "kmwin4.log";
+    writeLog = true;
+    if (isNT && !isNT4)
+        LoadThreeDControls();
+
+    title = LoadResString(IDS_TITLE);
+    programFolder = LoadResString(IDS_DEFAULT_FOLDER);
+    SetMessageBoxCaption(title);
+    ApplyCommandLine();
+    // An existing uninstall log is kept: it is the only record of an earlier installation, and
+    // this run's records are written into it.
+
+    mainWindow_ = std::make_unique<CMainWnd>();
+    if (!mainWindow_->CreateMain(title, unattended))
+        return false;
+    SetMainWindow(mainWindow_->Handle());
+
+    if (unsetupMode) {
+        profilePath = logPath;
+        GoToPage(IDD_UNSETUP_START);
+    } else {
+        GoToPage(IDD_TITLE);
+    }
+    return true;
+}
+
+void CSetupApp::DetectPlatform()
+{
+    OSVERSIONINFOA version = {};
+    version.dwOSVersionInfoSize = sizeof version;
+    if (GetVersionExA(&version) && version.dwPlatformId == VER_PLATFORM_WIN32_NT) {
+        isNT = true;
+        isNT4 = version.dwMajorVersion == 4;
+    }
+}
+
+void CSetupApp::LoadThreeDControls()
+{
+    UINT previousMode = SetErrorMode(SEM_NOOPENFILEERRORBOX);
+    HMODULE library = LoadLibraryA("ctl3d32.dll");
+    SetErrorMode(previousMode);
+    if (reinterpret_cast<UINT_PTR>(library) < 33)
+        return;
+    threeDControls_ = library;
+    using RegisterFn = BOOL(WINAPI*)(HINSTANCE);
+    auto registerControls = reinterpret_cast<RegisterFn>(reinterpret_cast<void*>(GetProcAddress(library, "Ctl3dRegister")));
+    auto autoSubclass = reinterpret_cast<RegisterFn>(reinterpret_cast<void*>(GetProcAddress(library, "Ctl3dAutoSubclass")));
+    if (registerControls && registerControls(Instance()) && autoSubclass)
+        autoSubclass(Instance());
+}
+
+void CSetupApp::ApplyCommandLine()
+{
+    CommandLine line = CommandLine::Parse(CommandLineText());
+    unsetupMode = line.unsetup;
+    if (line.sourceDirectory)
+        sourceDirectory = WithTrailingBackslash(*line.sourceDirectory);
+    notifyThread = line.notifyThread;
+    unattended = line.unattended;
+    inPlace = line.inPlace;
+    conditionsOverride = line.conditionsOverride;
+}
+
+int CSetupApp::ExitInstance()
+{
+    mainWindow_.reset();
+    if (threeDControls_)
+        FreeLibrary(threeDControls_);
+    threeDControls_ = nullptr;
+
+    if (!unsetupMode) {
+        if (notifyThread)
+            PostThreadMessageA(notifyThread, WM_SETUP_FINISHED, 0, 0);
+    } else {
+        RunUnsetupEpilogue();
+    }
+    return CApplication::ExitInstance();
+}
+
+void CSetupApp::RunUnsetupEpilogue()
+{
+    std::string ownDirectory = ProgramDirectory();
+    SetCurrentDirectoryA(ownDirectory.c_str());
+    std::string removeProgram = ownDirectory + "remove.pif";
+    if (notifyThread)
+        PostThreadMessageA(notifyThread, WM_SETUP_FINISHED, 0, 0);
+    Sleep(5000);
+    std::string unsetupDirectory = sourceDirectory;
+    if (!keepUnsetupFiles && !inPlace) {
+        DeleteFileA((unsetupDirectory + "unsetup.exe").c_str());
+        std::string withoutSlash = unsetupDirectory;
+        if (withoutSlash.size() > 3 && withoutSlash.back() == '\\')
+            withoutSlash.pop_back();
+        RemoveDirectoryA(withoutSlash.c_str());
+    }
+    // Replaces this process when present; when it is missing the program simply ends.
+    _spawnl(_P_OVERLAY, removeProgram.c_str(), removeProgram.c_str(), nullptr);
+}
+
+void CSetupApp::OnWindowProcException(std::exception_ptr exception)
+{
+    std::string heading = LoadResString(IDS_SETUP_CANNOT_CONTINUE);
+    ShowMessageBox(heading + "\n\n" + ExceptionClassName(exception), MB_OK | MB_ICONEXCLAMATION);
+}

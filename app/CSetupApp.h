@@ -1,0 +1,56 @@
+#pragma once
+// The application object of Setup and Unsetup: owns everything that lives for the whole run.
+#include <windows.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "framework/CApplication.h"
+
+class CMainWnd;
+
+class CSetupApp : public CApplication {
+public:
+    CSetupApp();
+    ~CSetupApp() override;
+
+    bool InitInstance() override;
+    int ExitInstance() override;
+    void OnWindowProcException(std::exception_ptr exception) override;
+
+    std::string title;                // string 4: caption and setup title
+    std::string programFolder;        // string 6 until the Program Folder page changes it
+    bool unsetupMode = false;         // "/U"
+    std::string profilePath;          // the setup manifest: own file name with extension "ini"
+    std::string sourceDirectory;      // where files are read from, with a trailing backslash
+    std::string logPath;              // the uninstall log in the Windows directory
+    bool writeLog = true;
+    bool cancelled = false;           // a cancel was confirmed
+    std::uint32_t notifyThread = 0;   // "/T:"
+    bool unattended = false;          // "/B"
+    bool conditionsOverride = false;  // "/I"
+    bool keepUnsetupFiles = false;
+    bool inPlace = false;             // "/N"
+    bool noRestartNeeded = true;      // cleared when a file waits for the next start of Windows
+    bool isNT = false;
+    bool isNT4 = false;
+    int setupType = 0;                // 1 Minimal, 2 Typical, 3 Custom; 0 until chosen
+    // Disk space per setup type: total, part on destination 0's drive, part on the system drive.
+    std::int32_t spaceTable[9] = {};
+
+    // The program's own directory, with a trailing backslash.
+    std::string ProgramDirectory() const;
+    HWND MainWindowHandle() const { return MainWindow(); }
+
+private:
+    void DetectPlatform();
+    void LoadThreeDControls();
+    void ApplyCommandLine();
+    void RunUnsetupEpilogue();
+
+    HMODULE threeDControls_ = nullptr;
+    std::unique_ptr<CMainWnd> mainWindow_;
+};
+
+CSetupApp& App();

@@ -1,0 +1,105 @@
+#include "app/CWizardPage.h"
+
+#include "app/CMainWnd.h"
+#include "app/CSetupApp.h"
+#include "app/PageEngine.h"
+#include "framework/Win32Helpers.h"
+#include "resources/resource.h"
+
+bool CWizardPage::OnInitDialog()
+{
+    if (Item(IDC_PICTURE))
+        AttachBitmapButton(IDC_PICTURE);
+    // The page's control id is its number, so that other programs (and tests) can tell pages apart.
+    SetWindowLongA(Handle(), GWL_ID, ownId_);
+    PositionPage();
+    if (App().unattended)
+        SetWindowPos(Handle(), nullptr, 0, 0, 0, 0, SWP_NOZORDER | SWP_NOACTIVATE);
+    ShowWindow(Handle(), SW_SHOWNOACTIVATE);
+    PostMessageA(Handle(), WM_PAGE_ACTIVATED, 0, 0);
+    return true;
+}
+
+void CWizardPage::PositionPage()
+{
+    CenterOver(GetParent(Handle()));
+}
+
+bool CWizardPage::ConfirmCancel()
+{
+    return ShowMessageBox(LoadResString(IDS_REALLY_CANCEL), MB_YESNO | MB_ICONQUESTION) == IDYES;
+}
+
+void CWizardPage::OnOK()
+{
+    GoToPage(nextId_);
+}
+
+void CWizardPage::OnCancel()
+{
+    if (!ConfirmCancel())
+        return;
+    App().cancelled = true;
+    GoToPage(App().unsetupMode ? IDD_NOT_UNINSTALLED : IDD_NOT_INSTALLED);
+}
+
+void CWizardPage::OnBack()
+{
+    GoBackTo(backId_ != 0 ? backId_ : previousId_);
+}
+
+void CWizardPage::GoBackTo(int id)
+{
+    nextId_ = id;
+    CWizardPage::OnOK();
+}
+
+bool CWizardPage::OnCommand(int id, int code, HWND control)
+{
+    if (id == IDC_BACK && (code == BN_CLICKED || code == 0)) {
+        OnBack();
+        return true;
+    }
+    return CDialog::OnCommand(id, code, control);
+}
+
+void CWizardPage::OnActivated()
+{
+    DestroyPreviousPage();
+    int next = OnPageActivated();
+    if (next != 0) {
+        GoToPage(next);
+        return;
+    }
+    if (App().unattended) {
+        OnOK();
+        return;
+    }
+    // Keyboard focus into the page, so that Enter presses its default button.
+    HWND first = GetNextDlgTabItem(Handle(), nullptr, FALSE);
+    HWND defaultButton = Item(IDC_NEXT);
+    HWND focus = defaultButton && IsWindowEnabled(defaultButton) ? defaultButton : first;
+    if (focus)
+        SetFocus(focus);
+}
+
+INT_PTR CWizardPage::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled)
+{
+    switch (message) {
+    case WM_PAGE_ACTIVATED:
+        handled = true;
+        OnActivated();
+        return 0;
+    case WM_ACTIVATEAPP: {
+        HWND main = App().MainWindow();
+        HDC dc = GetDC(Handle());
+        if (auto* frame = reinterpret_cast<CMainWnd*>(GetWindowLongPtrA(main, GWLP_USERDATA)))
+            frame->RealizePaletteInto(dc);
+        ReleaseDC(Handle(), dc);
+        InvalidateRect(main, nullptr, FALSE);
+        return 0;
+    }
+    default:
+        return 0;
+    }
+}

@@ -1,0 +1,97 @@
+#include "app/PageEngine.h"
+
+#include "app/CSetupApp.h"
+#include "app/CWizardPage.h"
+#include "app/pages/CCopyingPage.h"
+#include "app/pages/CFinalPage.h"
+#include "app/pages/CLicensePage.h"
+#include "app/pages/CNotEnoughSpacePage.h"
+#include "app/pages/CProgramFolderPage.h"
+#include "app/pages/CReadingInfoPage.h"
+#include "app/pages/CRestartPage.h"
+#include "app/pages/CSetupTypePage.h"
+#include "app/pages/CTitlePage.h"
+#include "app/pages/CUnsetupProgressPage.h"
+#include "app/pages/CUnsetupStartPage.h"
+#include "framework/CFrameworkException.h"
+#include "resources/resource.h"
+
+namespace {
+CWizardPage* currentPage = nullptr;
+CWizardPage* previousPage = nullptr;
+}
+
+CWizardPage* CurrentPage()
+{
+    return currentPage;
+}
+
+void DestroyPreviousPage()
+{
+    CWizardPage* page = previousPage;
+    previousPage = nullptr;
+    if (page && page != currentPage && page->Handle())
+        DestroyWindow(page->Handle());  // the page deletes itself
+}
+
+CWizardPage* CreatePage(int id)
+{
+    const CSetupApp& app = App();
+    switch (id) {
+    case IDD_TITLE: return new CTitlePage();
+    case IDD_WELCOME: return new CWizardPage(id, app.inPlace ? IDD_PROGRAM_FOLDER : IDD_LICENSE);
+    case IDD_LICENSE: return new CLicensePage(app.unsetupMode ? IDD_UNSETUP_PROGRESS : IDD_DESTINATION);
+    case IDD_DESTINATION: return new CWizardPage(id, IDD_SETUP_TYPE, IDD_LICENSE);
+    case IDD_SETUP_TYPE: return new CSetupTypePage();
+    case IDD_CUSTOM_OPTIONS: return new CWizardPage(id, IDD_PROGRAM_FOLDER, IDD_SETUP_TYPE);
+    case IDD_NOT_ENOUGH_SPACE: return new CNotEnoughSpacePage();
+    case IDD_PROGRAM_FOLDER: return new CProgramFolderPage();
+    case IDD_START_COPYING: return new CWizardPage(id, IDD_COPYING, IDD_PROGRAM_FOLDER);
+    case IDD_COPYING: return new CCopyingPage();
+    case IDD_COMPLETE: return new CFinalPage(id);
+    case IDD_RESTART: return new CRestartPage();
+    case IDD_NOT_INSTALLED: return new CFinalPage(id);
+    case IDD_UNSETUP_START: return new CUnsetupStartPage();
+    case IDD_READING_INFO: return new CReadingInfoPage();
+    case IDD_UNSETUP_PROGRESS: return new CUnsetupProgressPage();
+    case IDD_REMOVED: return new CFinalPage(id);
+    case IDD_NOT_UNINSTALLED: return new CFinalPage(id);
+    default: return nullptr;
+    }
+}
+
+void GoToPage(int id)
+{
+    // The page being left stays on screen until the new one is up, also when pages are skipped.
+    CWizardPage* leaving = currentPage;
+    int rememberedId = leaving ? leaving->OwnId() : 0;
+    for (;;) {
+        previousPage = leaving;
+        if (id == kEndProgram) {
+            currentPage = nullptr;
+            previousPage = nullptr;
+            App().SetActiveModeless(nullptr);
+            DestroyWindow(App().MainWindow());
+            return;
+        }
+        CWizardPage* page = CreatePage(id);
+        if (!page) {
+            // No page has that id: nothing can be shown, which is a fault of the resources.
+            throw CResourceException();
+        }
+        page->SetPreviousId(rememberedId);
+        if (page->ShouldShow()) {
+            if (!page->CreateModeless(App().MainWindow())) {
+                delete page;
+                throw CResourceException();
+            }
+            UpdateWindow(page->Handle());
+            currentPage = page;
+            App().SetActiveModeless(page->Handle());
+            return;
+        }
+        id = page->NextId();
+        delete page;
+        currentPage = nullptr;
+    }
+}

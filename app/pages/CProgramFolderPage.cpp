@@ -1,0 +1,41 @@
+#include "app/pages/CProgramFolderPage.h"
+
+#include "app/CSetupApp.h"
+
+CProgramFolderPage::CProgramFolderPage()
+    : CWizardPage(IDD_PROGRAM_FOLDER, App().inPlace ? IDD_COPYING : IDD_START_COPYING,
+                  App().inPlace ? IDD_WELCOME : IDD_SETUP_TYPE)
+{
+}
+
+bool CProgramFolderPage::OnInitDialog()
+{
+    bool result = CWizardPage::OnInitDialog();
+    SetItemText(IDC_FOLDER_NAME, App().programFolder);
+    return result;
+}
+
+bool CProgramFolderPage::OnCommand(int id, int code, HWND control)
+{
+    if (id == IDC_FOLDER_LIST && code == LBN_SELCHANGE) {
+        HWND list = Item(IDC_FOLDER_LIST);
+        LRESULT index = SendMessageA(list, LB_GETCURSEL, 0, 0);
+        if (index != LB_ERR) {
+            LRESULT length = SendMessageA(list, LB_GETTEXTLEN, index, 0);
+            std::string text(static_cast<size_t>(length > 0 ? length : 0) + 1, '\0');
+            SendMessageA(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(&text[0]));
+            text.resize(static_cast<size_t>(length > 0 ? length : 0));
+            SetItemText(IDC_FOLDER_NAME, text);
+        }
+        return true;
+    }
+    return CWizardPage::OnCommand(id, code, control);
+}
+
+void CProgramFolderPage::OnOK()
+{
+    CSetupApp& app = App();
+    app.programFolder = ItemText(IDC_FOLDER_NAME);
+    WritePrivateProfileStringA("PMGroup", "pmgroup", app.programFolder.c_str(), app.logPath.c_str());
+    CWizardPage::OnOK();
+}

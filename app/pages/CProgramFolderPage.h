@@ -1,0 +1,14 @@
+#pragma once
+#include "app/CWizardPage.h"
+#include "resources/resource.h"
+
+// The Start-menu folder or Program Manager group that receives the program icons.
+class CProgramFolderPage : public CWizardPage {
+public:
+    CProgramFolderPage();
+    void OnOK() override;
+
+protected:
+    bool OnInitDialog() override;
+    bool OnCommand(int id, int code, HWND control) override;
+};

@@ -1,0 +1,6 @@
+#include "app/pages/CRestartPage.h"
+
+void CRestartPage::OnOK()
+{
+    CWizardPage::OnOK();
+}
