@@ -9,7 +9,7 @@ packages=(
   googletest
   wine wine32:i386
   xvfb x11-apps imagemagick
-  python3-pytest
+  python3 python3-pytest
   lhasa p7zip-full jlha-utils
 )
 
