@@ -1,0 +1,13 @@
+# The install profile language: tokenizer, reader and store, macros, and the consumers of the
+# settings, option and command sections. Portable; built in both trees.
+kalmora_library(profile_language SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/CItoken.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CItokenizer.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CIniParseState.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CIniReaderStates.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CIniReader.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CIniFile.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CInstallProfile.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ProfileText.cpp
+  LIBS framework_core
+)
