@@ -10,5 +10,6 @@ kalmora_library(profile_language SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/CInstallProfile.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ProfileText.cpp
   ${CMAKE_CURRENT_LIST_DIR}/MacroExpansion.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CSetupSettings.cpp
   LIBS framework_core
 )
