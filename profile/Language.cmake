@@ -11,5 +11,9 @@ kalmora_library(profile_language SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/ProfileText.cpp
   ${CMAKE_CURRENT_LIST_DIR}/MacroExpansion.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CSetupSettings.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/COption.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/COptionList.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CCommand.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CCommandList.cpp
   LIBS framework_core
 )

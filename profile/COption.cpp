@@ -1,0 +1,58 @@
+#include "profile/COption.h"
+
+#include "framework/UserMessage.h"
+#include "profile/CIniSection.h"
+#include "profile/ProfileText.h"
+
+namespace {
+int32_t SpaceFromText(const std::string& text)
+{
+    int32_t space = TextToInt32(text);
+    return space > 0 && space < kMinimumOptionSpace ? kMinimumOptionSpace : space;
+}
+}
+
+void COption::SetOptionNumber(const std::string& value)
+{
+    if (TextToInt32(value) < 1)
+        ShowUserMessage(kOptionNumberMessage);
+    optionNumber = value;
+}
+
+void COption::FillFromSection(const CIniSection& section)
+{
+    for (const CIniKey& key : section.Keys()) {
+        const std::string* value = key.FirstValue();
+        if (!value)
+            continue;
+        const std::string& name = key.Name();
+        if (EqualsIgnoringCase(name, "DialogText"))
+            dialogText = *value;
+        else if (EqualsIgnoringCase(name, "ParentOption"))
+            parentOptionNumber = *value;
+        else if (EqualsIgnoringCase(name, "OptionDescription"))
+            description = ExpandEscapes(*value);
+        else if (EqualsIgnoringCase(name, "Option"))
+            SetOptionNumber(*value);
+        else if (EqualsIgnoringCase(name, "Space"))
+            space = SpaceFromText(*value);
+        else if (EqualsIgnoringCase(name, "UserChoose"))
+            userChoose = TextToFlag(*value);
+        else if (EqualsIgnoringCase(name, "UserVisible"))
+            userVisible = TextToFlag(*value);
+        else if (EqualsIgnoringCase(name, "UserSetPath"))
+            userSetPath = TextToFlag(*value);
+        else if (EqualsIgnoringCase(name, "Typical"))
+            typical = TextToFlag(*value);
+        else if (EqualsIgnoringCase(name, "Compact"))
+            compact = TextToFlag(*value);
+        else if (EqualsIgnoringCase(name, "AdminTypical"))
+            adminTypical = TextToFlag(*value);
+        else if (EqualsIgnoringCase(name, "AdminCompact"))
+            adminCompact = TextToFlag(*value);
+        else if (EqualsIgnoringCase(name, "Group"))
+            group = *value;
+        else if (EqualsIgnoringCase(name, "DestinationID"))
+            destinationId = TextToInt32(*value);
+    }
+}
