@@ -1,0 +1,15 @@
+#include "profile/CTargetStore.h"
+
+CShortcutTarget& CTargetStore::Put(CShortcutTarget target)
+{
+    std::string key = target.fileName;
+    CShortcutTarget& slot = targets_[key];
+    slot = std::move(target);
+    return slot;
+}
+
+CShortcutTarget* CTargetStore::Find(const std::string& fileName)
+{
+    auto it = targets_.find(fileName);
+    return it == targets_.end() ? nullptr : &it->second;
+}

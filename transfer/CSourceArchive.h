@@ -1,0 +1,31 @@
+#pragma once
+// One source of the copy list: an archive or a plain file on the installation medium, with the
+// diskette that holds it and the group it belongs to.
+#include <cstdint>
+#include <string>
+
+#include "transfer/CMultiFile.h"
+
+struct CGroup;
+
+class CSourceArchive : public CMultiFile {
+public:
+    enum Type { kPlainFile = 0, kArchive = 1 };
+
+    CSourceArchive() = default;
+
+    std::string fileName;          // relative to the source directory
+    int sourceType = kPlainFile;   // other values are skipped
+    std::uint32_t totalSize = 0;   // bytes after installation
+    int fileCount = 0;
+    int diskNumber = 0;            // diskette of the first volume
+    bool afterOthers = false;      // listed with a minus sign: after the others of its diskette
+    std::string text;
+    int destinationId = 0;         // for a plain file
+    CGroup* owner = nullptr;
+
+    // Estimated disk space for a cluster size (bytes); 0 means no rounding.
+    std::uint64_t RequiredSpace(std::uint32_t clusterSize) const;
+    // The list order: true when this source must come after `other`.
+    bool SortsAfter(const CSourceArchive& other) const;
+};
