@@ -1,0 +1,7 @@
+# The error dialog and the reports that show the exception family.
+if(KALMORA_WIN32 AND TARGET transfer_archive)
+  kalmora_library(transfer_errors_win32 SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/CExpandingDialog.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/CErrorDialog.cpp
+    LIBS transfer_archive framework_win32 user32 gdi32)
+endif()
