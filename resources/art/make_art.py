@@ -4,6 +4,7 @@
 Standard library only and fully deterministic: running it again gives byte-identical files, so
 the outputs are committed and the build needs nothing but the resource compiler.
 Usage: make_art.py [output directory]  (default: the directory of this script)
+       make_art.py --check  (exit status 1 when a committed file differs from what it draws)
 """
 import math
 import os
@@ -558,7 +559,27 @@ def icon_rows(size):
 
 
 def main():
-    out = sys.argv[1] if len(sys.argv) > 1 else os.path.dirname(os.path.abspath(__file__))
+    here = os.path.dirname(os.path.abspath(__file__))
+    if sys.argv[1:] == ['--check']:
+        return check(here)
+    out = sys.argv[1] if len(sys.argv) > 1 else here
+    write_all(out)
+    return 0
+
+
+def check(here):
+    import tempfile
+    with tempfile.TemporaryDirectory() as scratch:
+        write_all(scratch)
+        stale = [name for name in sorted(os.listdir(scratch))
+                 if not os.path.exists(os.path.join(here, name))
+                 or open(os.path.join(here, name), 'rb').read() != open(os.path.join(scratch, name), 'rb').read()]
+    for name in stale:
+        print('out of date: ' + name + ' (run make_art.py and commit the result)')
+    return 1 if stale else 0
+
+
+def write_all(out):
     os.makedirs(out, exist_ok=True)
     pictures = {
         'title.bmp': lambda: title_picture(496, 326),
@@ -580,4 +601,4 @@ def main():
 
 
 if __name__ == '__main__':
-    main()
+    sys.exit(main())
