@@ -137,7 +137,7 @@ std::string CFilePath::GetFileName() const
     return ext.empty() ? parts.name : parts.name + '.' + ext;
 }
 
-std::string CFilePath::GetFileTitle() const
+std::string CFilePath::GetTitle() const
 {
     return Split(path).name;
 }

@@ -53,7 +53,7 @@ public:
     std::string GetDirectory() const;  // drive, colon and directory, no trailing backslash
     std::string GetDirOnly() const;    // directory without drive, no trailing backslash
     std::string GetFileName() const;   // name and extension; the dot only with an extension
-    std::string GetFileTitle() const;  // name without extension
+    std::string GetTitle() const;      // name without extension
     std::string GetExtension() const;  // no dot
 
     // Setters rebuild the path from its components. They return false, with the path unchanged,
