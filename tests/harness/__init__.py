@@ -1,0 +1,15 @@
+"""Test bed for the installer under Wine: template and per-test prefixes, virtual displays,
+running Windows programs, the registry seen from Linux, screenshots and the UI driver."""
+
+from .display import XDisplay
+from .driver import DriverError, DriverResult, UiDriver
+from .image import Image, read_bmp, read_png, write_png
+from .prefix import WinePrefix, WineProcess, WINDOWS_VERSIONS
+from .registry import RegistryFile, parse_reg_query
+from .template import ensure_template, wine_root
+
+__all__ = [
+    "XDisplay", "DriverError", "DriverResult", "UiDriver", "Image", "read_bmp", "read_png",
+    "write_png", "WinePrefix", "WineProcess", "WINDOWS_VERSIONS", "RegistryFile",
+    "parse_reg_query", "ensure_template", "wine_root",
+]
