@@ -19,7 +19,7 @@ void CIniReader::Read()
 CIniStatePtr CIniReader::Parse(const std::string& fileName, CIniStatePtr state)
 {
     CItokenizer tokenizer(fileName, kProfileSpecialSet);
-    fileStack.push_back(fileName);
+    fileStack.push_back(std::make_shared<const std::string>(fileName));
     tokenizer.GetNextToken(token);
     while (token.Kind() != kTokenEndOfFile) {
         state = Dispatch(std::move(state));
@@ -76,13 +76,20 @@ void CIniReader::AddSection()
 void CIniReader::AddKey()
 {
     CIniKey key(keyName);
-    key.SetOrigin(fileStack.empty() ? std::string() : fileStack.back(), keyLine);
+    if (!fileStack.empty())
+        key.SetOrigin(fileStack.back(), keyLine);
     store.AddKey(std::move(key));
 }
 
 void CIniReader::AddValue(const std::string& value)
 {
     store.AddValue(value);
+}
+
+const std::string& CIniReader::CurrentFile() const
+{
+    static const std::string none;
+    return fileStack.empty() ? none : *fileStack.back();
 }
 
 void CIniReader::NoteSyntaxError()
@@ -94,7 +101,7 @@ void CIniReader::NoteSyntaxError()
     recovering = true;
     if (observer) {
         const auto& sections = store.Sections();
-        observer->OnSyntaxError(fileStack.empty() ? std::string() : fileStack.back(), token,
+        observer->OnSyntaxError(CurrentFile(), token,
                                 sections.empty() ? nullptr : &sections.back().Name());
     }
 }
@@ -104,7 +111,7 @@ CIniStatePtr CIniReader::RunInclude()
     CIniStatePtr initial = std::move(includeReturn);
     if (!initial)
         initial = std::make_unique<CStartState>();
-    const std::string& including = fileStack.empty() ? store.Name() : fileStack.back();
+    const std::string& including = fileStack.empty() ? store.Name() : CurrentFile();
     if (static_cast<int>(fileStack.size()) > kMaxIncludeDepth)
         return SkipInclude(std::move(initial), IIniReadObserver::SkipReason::tooDeep);
     if (includesOpened >= kMaxIncludeFiles)
@@ -120,7 +127,7 @@ CIniStatePtr CIniReader::RunInclude()
 CIniStatePtr CIniReader::SkipInclude(CIniStatePtr initial, IIniReadObserver::SkipReason reason)
 {
     if (observer)
-        observer->OnIncludeSkipped(fileStack.empty() ? std::string() : fileStack.back(),
+        observer->OnIncludeSkipped(CurrentFile(),
                                    token.LineNumber(), includeName, reason);
     return initial->OnEndOfFile(std::move(initial), *this);
 }

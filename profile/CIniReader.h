@@ -2,6 +2,7 @@
 // Reads a profile file, and the files it includes, into a CIniFile. The reading loop hands every
 // token to the current state; the working data that the states share lives here, one instance
 // for the top file and all its includes.
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -48,11 +49,12 @@ public:
 private:
     CIniStatePtr Dispatch(CIniStatePtr state);
     CIniStatePtr SkipInclude(CIniStatePtr initial, IIniReadObserver::SkipReason reason);
+    const std::string& CurrentFile() const;
 
     CIniFile& store;
     IIniReadObserver* observer;
     CItoken token;
-    std::vector<std::string> fileStack;  // the top file and the includes being read
+    std::vector<std::shared_ptr<const std::string>> fileStack;  // the top file and the open includes
     int keyLine = 0;                     // line of the word in keyName
     int includesOpened = 0;
     bool recovering = false;             // a syntax error was seen and no section has begun since

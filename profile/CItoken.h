@@ -18,9 +18,15 @@ public:
 
     bool SetKind(int value) { kind = value; return true; }
     bool SetText(std::string value) { text = std::move(value); return true; }
+    bool SetText(const char* characters, size_t length) { text.assign(characters, length); return true; }
     bool SetLine(std::string value);
     // Shares a line that the tokenizer already holds, so that copying a token stays cheap.
-    bool SetSharedLine(std::shared_ptr<const std::string> value) { line = std::move(value); return true; }
+    bool SetSharedLine(const std::shared_ptr<const std::string>& value)
+    {
+        if (line != value)
+            line = value;
+        return true;
+    }
     bool SetLineNumber(int value) { lineNumber = value; return true; }
 
     // The text in a readable form: special characters by name, other bytes as they are.

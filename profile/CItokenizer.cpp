@@ -65,23 +65,20 @@ bool CItokenizer::ReadFile()
 bool CItokenizer::GetNextToken(CItoken& token)
 {
     if (!opened) {
-        currentToken.SetKind(kTokenEndOfFile);
-        token = currentToken;
+        token.SetKind(kTokenEndOfFile);
         return true;
     }
     if (position >= currentLine->size()) {
         if (readOffset >= content.size()) {
-            currentToken.SetKind(kTokenEndOfFile);
-            token = currentToken;
+            token.SetKind(kTokenEndOfFile);
             return true;
         }
-        currentToken.SetKind(kTokenEndOfLine);
+        token.SetKind(kTokenEndOfLine);
         ReadLine();
         position = 0;
         ++lineCounter;
     }
-    ScanToken();
-    token = currentToken;
+    ScanToken(token);
     return true;
 }
 
@@ -96,19 +93,19 @@ void CItokenizer::ReadLine()
 
 // A special character is a token of its own; a word runs up to the next special character or
 // the end of the line.
-void CItokenizer::ScanToken()
+void CItokenizer::ScanToken(CItoken& token)
 {
     const std::string& line = *currentLine;
     size_t start = position;
     if (IsSpecial(static_cast<unsigned char>(line[position]))) {
-        currentToken.SetKind(kTokenSpecial);
+        token.SetKind(kTokenSpecial);
         ++position;
     } else {
         while (position < line.size() && !IsSpecial(static_cast<unsigned char>(line[position])))
             ++position;
-        currentToken.SetKind(kTokenWord);
+        token.SetKind(kTokenWord);
     }
-    currentToken.SetText(line.substr(start, position - start));
-    currentToken.SetSharedLine(currentLine);
-    currentToken.SetLineNumber(lineCounter);
+    token.SetText(line.data() + start, position - start);
+    token.SetSharedLine(currentLine);
+    token.SetLineNumber(lineCounter);
 }

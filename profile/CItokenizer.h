@@ -16,7 +16,8 @@ public:
     bool IsOpen() const { return opened; }
     const std::string& FileName() const { return fileName; }
 
-    // Copies the next token into `token`; at the end it is of kind kTokenEndOfFile.
+    // Fills `token` with the next token; at the end only its kind changes, to kTokenEndOfFile.
+    // The caller passes the same token every time (it is the tokenizer's current token).
     bool GetNextToken(CItoken& token);
 
     // Whether a regular file of that name can be opened for reading.
@@ -25,7 +26,7 @@ public:
 private:
     bool ReadFile();
     void ReadLine();
-    void ScanToken();
+    void ScanToken(CItoken& token);
     bool IsSpecial(unsigned char c) const { return special[c]; }
 
     std::string fileName;
@@ -35,6 +36,5 @@ private:
     std::shared_ptr<const std::string> currentLine;
     size_t position = 0;
     int lineCounter = 0;
-    CItoken currentToken;
     bool special[256] = {};
 };
