@@ -1,0 +1,186 @@
+#include "tools/mfpack/CArchiveWriter.h"
+
+#include "framework/CFrameworkException.h"
+#include "transfer/ArchiveFormat.h"
+#include "transfer/CLzhCodec.h"
+#include "transfer/CMultiFileStream.h"
+#include "transfer/CStoredCodec.h"
+#include "transfer/FileStatus.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <stdexcept>
+
+using namespace ArchiveFormat;
+
+namespace {
+constexpr std::size_t kCopyBufferSize = 16384;
+
+// Removes the scratch files however the write ends.
+struct ScratchFiles {
+    std::vector<std::string> paths;
+    ~ScratchFiles()
+    {
+        for (const std::string& path : paths)
+            std::remove(path.c_str());
+    }
+};
+
+// A volume being written: counts its bytes and starts the next volume on demand.
+class VolumeOutput {
+public:
+    VolumeOutput(std::string firstName, std::uint32_t volumeSize) : name_(std::move(firstName)), volumeSize_(volumeSize) {}
+
+    void Begin()
+    {
+        file_.Open(name_, CPathFile::modeCreate);
+        names_.push_back(name_);
+        used_ = 0;
+        std::uint8_t header[kVolumeHeaderSize] = {};
+        std::memcpy(header, kVolumeMagic, 4);
+        PutLittleEndian16(header + 4, kVolumeVersion);
+        PutLittleEndian16(header + 6, static_cast<std::uint16_t>(kVolumeHeaderSize));
+        Put(header, sizeof header);
+    }
+    void Next()
+    {
+        file_.Close();
+        name_ = CArchiveWriter::NextVolumeName(name_);
+        Begin();
+    }
+    void Put(const void* data, std::size_t size)
+    {
+        file_.Write(data, size);
+        used_ += size;
+    }
+    // Bytes left in this volume; unlimited when no size was given.
+    std::uint64_t Room() const { return volumeSize_ == 0 ? UINT64_MAX : volumeSize_ - std::min<std::uint64_t>(used_, volumeSize_); }
+    void Finish() { file_.Close(); }
+    const std::vector<std::string>& Names() const { return names_; }
+
+private:
+    CPathFile file_;
+    std::string name_;
+    std::vector<std::string> names_;
+    std::uint32_t volumeSize_;
+    std::uint64_t used_ = 0;
+};
+}  // namespace
+
+CArchiveWriter::CArchiveWriter(std::string archivePath, std::uint32_t volumeSize, bool store)
+    : archivePath_(std::move(archivePath)), volumeSize_(volumeSize), store_(store)
+{
+}
+
+std::string CArchiveWriter::NextVolumeName(const std::string& path)
+{
+    std::string next = path;
+    for (char& c : next)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (!next.empty())
+        next.back() = static_cast<char>(next.back() + 1);
+    return next;
+}
+
+// Packs one input into a scratch file; a compressed result that is not smaller is stored.
+CArchiveWriter::PackedEntry CArchiveWriter::Pack(const ArchiveInput& input, std::size_t index)
+{
+    FileStatus status = QueryFileStatus(input.sourcePath);
+    PackedEntry packed;
+    packed.packedPath = archivePath_ + ".pack" + std::to_string(index) + ".tmp";
+    MultiFileEntryHeader& header = packed.header;
+    std::memset(header.name, 0, sizeof header.name);
+    std::strncpy(header.name, input.storedName.c_str(), kNameFieldSize - 1);
+    header.time = status.time;
+    header.attributes = static_cast<std::uint16_t>(input.attributes < 0 ? status.attributes : input.attributes & 0xFF);
+    header.destinationId = input.destinationId;
+    header.methodParam = 0;
+
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        bool compress = !store_ && attempt == 0;
+        CMultiFileStream source;
+        source.Open(input.sourcePath, CPathFile::modeRead);
+        CMultiFileStream target;
+        target.Open(packed.packedPath, CPathFile::modeCreate);
+        std::unique_ptr<CCodec> codec;
+        if (compress)
+            codec = std::make_unique<CLzhCodec>();
+        else
+            codec = std::make_unique<CStoredCodec>();
+        codec->Encode(source, target);
+        header.method = compress ? kMethodLzh : kMethodStored;
+        header.originalSize = source.bytesRead;
+        header.packedSize = target.bytesWritten;
+        header.crc = source.crc;
+        target.Close();
+        if (!compress || header.packedSize < header.originalSize)
+            break;
+    }
+    return packed;
+}
+
+// Room that must stay free behind an entry's data when it ends inside a volume: the headers of
+// the empty entries that follow and of the next entry with data (headers never straddle).
+std::uint32_t CArchiveWriter::RoomNeededAfter(const std::vector<PackedEntry>& entries, std::size_t index) const
+{
+    std::uint32_t room = 0;
+    for (std::size_t next = index + 1; next < entries.size(); ++next) {
+        room += static_cast<std::uint32_t>(kEntryHeaderSize);
+        if (entries[next].header.packedSize != 0)
+            break;
+    }
+    return room;
+}
+
+std::vector<std::string> CArchiveWriter::Write(const std::vector<ArchiveInput>& inputs)
+{
+    ScratchFiles scratch;
+    std::vector<PackedEntry> entries;
+    for (std::size_t i = 0; i < inputs.size(); ++i) {
+        scratch.paths.push_back(archivePath_ + ".pack" + std::to_string(i) + ".tmp");
+        entries.push_back(Pack(inputs[i], i));
+    }
+    if (volumeSize_ != 0 && volumeSize_ < kVolumeHeaderSize + 2 * kEntryHeaderSize + 1)
+        throw std::runtime_error("the volume size is too small (at least 701 bytes)");
+
+    VolumeOutput out(archivePath_, volumeSize_);
+    out.Begin();
+    std::unique_ptr<std::uint8_t[]> buffer(new std::uint8_t[kCopyBufferSize]);
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        MultiFileEntryHeader header = entries[i].header;
+        std::uint64_t need = RoomNeededAfter(entries, i);
+        if (volumeSize_ != 0 && kVolumeHeaderSize + need + 1 > volumeSize_)
+            throw std::runtime_error("the volume size is too small for the empty entries that follow one another");
+        if (out.Room() < kEntryHeaderSize + (header.packedSize == 0 ? need : 0))
+            throw std::runtime_error("the volume size is too small for the empty entries that follow one another");
+        std::uint64_t roomForData = out.Room() - kEntryHeaderSize;
+        bool fits = header.packedSize <= roomForData && (need == 0 || roomForData - header.packedSize >= need);
+        header.continued = fits ? 0 : 1;
+        auto headerBytes = header.ToBytes();
+        out.Put(headerBytes.data(), headerBytes.size());
+
+        CPathFile data;
+        data.Open(entries[i].packedPath, CPathFile::modeRead);
+        std::uint64_t left = header.packedSize;
+        while (left > 0) {
+            std::uint64_t room = out.Room();
+            bool lastPiece = left <= room && (need == 0 || room - left >= need);
+            std::uint64_t piece = lastPiece ? left : std::min<std::uint64_t>(room, left - 1);
+            for (std::uint64_t done = 0; done < piece;) {
+                std::size_t chunk = static_cast<std::size_t>(std::min<std::uint64_t>(kCopyBufferSize, piece - done));
+                data.ReadExact(buffer.get(), chunk);
+                out.Put(buffer.get(), chunk);
+                done += chunk;
+            }
+            left -= piece;
+            if (left > 0)
+                out.Next();
+        }
+        data.Close();
+    }
+    out.Finish();
+    return out.Names();
+}

@@ -1,0 +1,38 @@
+#pragma once
+// Writes a multi-file archive, split into volumes of at most volumeSize bytes when that is
+// nonzero. Each entry's data is packed into a scratch file first (so no entry is held in
+// memory), then laid out: a volume only ever ends inside the data of a continued entry.
+#include "transfer/MultiFileEntryHeader.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct ArchiveInput {
+    std::string sourcePath;
+    std::string storedName;
+    std::uint16_t destinationId = 0;
+    int attributes = -1;  // -1: the source file's own attribute byte
+};
+
+class CArchiveWriter {
+public:
+    CArchiveWriter(std::string archivePath, std::uint32_t volumeSize, bool store);
+    // Packs every input and writes the volumes; returns the names of the volumes written.
+    std::vector<std::string> Write(const std::vector<ArchiveInput>& inputs);
+
+    // The name of the volume after path: lower case, last character plus one.
+    static std::string NextVolumeName(const std::string& path);
+
+private:
+    struct PackedEntry {
+        MultiFileEntryHeader header;
+        std::string packedPath;
+    };
+    PackedEntry Pack(const ArchiveInput& input, std::size_t index);
+    std::uint32_t RoomNeededAfter(const std::vector<PackedEntry>& entries, std::size_t index) const;
+
+    std::string archivePath_;
+    std::uint32_t volumeSize_;
+    bool store_;
+};
