@@ -19,6 +19,19 @@ bool Matches(const std::string& pattern, const std::string& value) {
 
 bool IsDialog(HWND window) { return CWindowFinder::ClassName(window) == "#32770"; }
 
+// A message box holds its text static (0xFFFF), an icon static and buttons with the standard ids
+// (IDOK .. IDCONTINUE) and nothing else; a dialog of the program with other controls is not one.
+bool LooksLikeMessageBox(HWND dialog) {
+    if (GetDlgItem(dialog, kMessageBoxTextId) == nullptr) return false;
+    for (HWND child : CWindowFinder::Descendants(dialog)) {
+        std::string name = CWindowFinder::ClassName(child);
+        int id = GetDlgCtrlID(child);
+        bool standardButton = name == "Button" && id >= IDOK && id <= IDCONTINUE;
+        if (!standardButton && name != "Static") return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 std::vector<HWND> CWindowFinder::VisibleTopLevelWindows() {
@@ -64,7 +77,7 @@ HWND CWindowFinder::WindowWithControl(int controlId) {
 
 HWND CWindowFinder::MessageBox(const std::string& title) {
     for (HWND top : VisibleTopLevelWindows()) {
-        if (IsDialog(top) && Matches(title, Title(top)) && GetDlgItem(top, kMessageBoxTextId) != nullptr) {
+        if (IsDialog(top) && Matches(title, Title(top)) && LooksLikeMessageBox(top)) {
             return top;
         }
     }

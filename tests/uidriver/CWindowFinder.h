@@ -21,7 +21,8 @@ public:
     static HWND Page(int pageId);
     // A visible top-level window that holds a visible control with this id.
     static HWND WindowWithControl(int controlId);
-    // A visible message box (a top-level dialog with the text static 0xFFFF) by title, "*" = any.
+    // A visible message box (a top-level dialog of statics, among them the text static 0xFFFF,
+    // and standard buttons) by title; "*" matches any.
     static HWND MessageBox(const std::string& title);
     // The control with this id among the descendants of a window; a visible one is preferred.
     static HWND Control(HWND parent, int controlId);
