@@ -83,7 +83,7 @@ class WinePrefix:
         if path.exists():
             shutil.rmtree(path)
         # A real copy: a hard-linked one would let an installer writing in place change the template.
-        subprocess.run(["cp", "-a", str(template), str(path)], check=True, stdin=subprocess.DEVNULL)
+        subprocess.run(["cp", "-a", "--reflink=auto", str(template), str(path)], check=True, stdin=subprocess.DEVNULL)
         owns_display = display is None
         prefix = None
         try:
