@@ -3,13 +3,14 @@ running Windows programs, the registry seen from Linux, screenshots and the UI d
 
 from .display import XDisplay
 from .driver import DriverError, DriverResult, UiDriver
+from .media import Diskette, ReadOnlyCd
 from .image import Image, read_bmp, read_png, write_png
 from .prefix import WinePrefix, WineProcess, WINDOWS_VERSIONS
 from .registry import RegistryFile, parse_reg_query
 from .template import ensure_template, wine_root
 
 __all__ = [
-    "XDisplay", "DriverError", "DriverResult", "UiDriver", "Image", "read_bmp", "read_png",
+    "XDisplay", "Diskette", "ReadOnlyCd", "DriverError", "DriverResult", "UiDriver", "Image", "read_bmp", "read_png",
     "write_png", "WinePrefix", "WineProcess", "WINDOWS_VERSIONS", "RegistryFile",
     "parse_reg_query", "ensure_template", "wine_root",
 ]
