@@ -66,12 +66,31 @@ def wine_template() -> Path:
     return ensure_template()
 
 
+@pytest.hookimpl(hookwrapper=True)
+def pytest_runtest_makereport(item, call):
+    outcome = yield
+    report = outcome.get_result()
+    if report.when == "call":
+        item.kalmora_call_failed = report.failed
+
+
+def show_logs(prefix: WinePrefix) -> None:
+    """Prints the end of every program output and driver result of a failed test's prefix."""
+    files = sorted(prefix.logs.glob("*")) + sorted(prefix.linux_path(r"C:\kalmora-driver").glob("result-*"))
+    for path in files:
+        text = path.read_text(errors="replace").strip()
+        if text:
+            print(f"--- {path.name}\n" + "\n".join(text.splitlines()[-40:]))
+
+
 @pytest.fixture
 def prefix(request, wine_template):
     """A fresh prefix copied from the template, with its own display and wineserver."""
     version = getattr(request, "param", WINDOWS_VERSIONS[0])
     with WinePrefix.create(version, name=request.node.name, template=wine_template) as created:
         yield created
+        if getattr(request.node, "kalmora_call_failed", False):
+            show_logs(created)
 
 
 @pytest.fixture

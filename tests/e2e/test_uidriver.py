@@ -2,11 +2,12 @@
 pages as child dialogs and a Yes/No question), on every Windows version, and reports failures
 clearly and quickly."""
 
+import os
 import time
 
 import pytest
 
-from harness import read_bmp, read_png
+from harness import Diskette, ReadOnlyCd, read_bmp, read_png
 
 TEST_GUI = "uidriver_testgui.exe"
 EXIT_CANCELLED = 3
@@ -113,3 +114,25 @@ def check_prefix_helpers(prefix, tmp_path):
     system = prefix.registry("system")
     assert system.value(r"Software\Wine\Drives", "a:") == "floppy"
     assert system.value(r"Software\Wine\Drives", "d:") == "cdrom"
+
+    check_media(prefix, tmp_path)
+
+
+def check_media(prefix, tmp_path):
+    """A 1.44 MB diskette on a: and a read-only CD-ROM on d: (mounting needs root)."""
+    if os.geteuid() != 0:
+        return
+    source = tmp_path / "cd-source"
+    source.mkdir()
+    (source / "setup.ini").write_text("[groups]\n")
+    with Diskette(tmp_path / "diskette", label="DISK1") as diskette, \
+            ReadOnlyCd(source, tmp_path / "cdrom") as cdrom:
+        prefix.map_drive("a", diskette.path)
+        prefix.map_drive("d", cdrom.path)
+        stats = os.statvfs(diskette.path)
+        assert stats.f_blocks * stats.f_frsize == 1440 * 1024
+        prefix.place(r"A:\data.bin", bytes(5000))
+        written = prefix.run("cmd", "/c", r"echo x > D:\new.txt")
+        assert "Access denied" in written.errors()
+        assert not (source / "new.txt").exists()
+    assert not os.path.ismount(tmp_path / "diskette")
