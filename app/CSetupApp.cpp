@@ -7,7 +7,12 @@
 #include "app/PageEngine.h"
 #include "framework/CFrameworkException.h"
 #include "framework/Win32Helpers.h"
+#include "profile/CPrivateProfileSource.h"
+#include "profile/ManifestLoader.h"
 #include "resources/resource.h"
+#include "transfer/CErrorDialog.h"
+#include "transfer/CXException.h"
+#include "transfer/CXUserException.h"
 
 namespace {
 constexpr UINT WM_SETUP_FINISHED = WM_USER + 314;  // posted to the /T thread at exit
@@ -39,6 +44,25 @@ std::string WindowsDirectory()
     return WithTrailingBackslash(buffer);
 }
 
+std::string SystemDirectory()
+{
+    char buffer[MAX_PATH] = {};
+    GetSystemDirectoryA(buffer, sizeof buffer);
+    return WithTrailingBackslash(buffer);
+}
+
+std::string TemporaryDirectory()
+{
+    char buffer[MAX_PATH] = {};
+    GetTempPathA(sizeof buffer, buffer);
+    return WithTrailingBackslash(buffer);
+}
+
+std::string LoadMessageString(unsigned id)
+{
+    return LoadResString(id);
+}
+
 std::string ReplaceExtension(const std::string& path, const char* extension)
 {
     size_t slash = path.find_last_of("\\/");
@@ -46,19 +70,6 @@ std::string ReplaceExtension(const std::string& path, const char* extension)
     std::string stem = (dot != std::string::npos && (slash == std::string::npos || dot > slash))
                            ? path.substr(0, dot) : path;
     return stem + "." + extension;
-}
-
-const char* ExceptionClassName(std::exception_ptr exception)
-{
-    try {
-        std::rethrow_exception(exception);
-    } catch (const CFrameworkException& e) {
-        return e.ClassName();
-    } catch (const std::bad_alloc&) {
-        return "CMemoryException";
-    } catch (...) {
-        return "CException";
-    }
 }
 }
 
@@ -78,6 +89,9 @@ std::string CSetupApp::ProgramDirectory() const
 bool CSetupApp::InitInstance()
 {
     DetectPlatform();
+    SetMessageStringLoader(LoadMessageString);
+    destinations = std::make_unique<CDestinationStore>(ProgramDirectory(), WindowsDirectory(),
+                                                       SystemDirectory(), TemporaryDirectory());
     profilePath = ReplaceExtension(ModuleFileName(), "ini");
     sourceDirectory = ProgramDirectory();
     logPath = WindowsDirectory() + "kmwin4.log";
@@ -85,6 +99,7 @@ bool CSetupApp::InitInstance()
     if (isNT && !isNT4)
         LoadThreeDControls();
 
+    diskettes = std::make_unique<CDisketteLabels>(LoadResString(IDS_DISKETTE_LABEL));
     title = LoadResString(IDS_TITLE);
     programFolder = LoadResString(IDS_DEFAULT_FOLDER);
     SetMessageBoxCaption(title);
@@ -181,6 +196,40 @@ void CSetupApp::RunUnsetupEpilogue()
 
 void CSetupApp::OnWindowProcException(std::exception_ptr exception)
 {
-    std::string heading = LoadResString(IDS_SETUP_CANNOT_CONTINUE);
-    ShowMessageBox(heading + "\n\n" + ExceptionClassName(exception), MB_OK | MB_ICONEXCLAMATION);
+    try {
+        std::rethrow_exception(exception);
+    } catch (const CUserException&) {
+        // A cancellation: nothing to report.
+    } catch (const CXUserException&) {
+    } catch (const std::exception& error) {
+        ReportFatalError(IDS_SETUP_CANNOT_CONTINUE, error);
+    } catch (...) {
+        ReportFatalError(IDS_SETUP_CANNOT_CONTINUE, CXException(1));
+    }
+}
+
+void CSetupApp::LoadStores()
+{
+    CPrivateProfileSource file(profilePath);
+    ManifestLoader::LoadDestinations(file, *destinations);
+    PumpMessages();
+    ManifestLoader::LoadGroups(file, groups);
+    PumpMessages();
+    ManifestLoader::LoadTargets(file, targets);
+    PumpMessages();
+    ManifestLoader::LoadSources(file, groups, copyList);
+    PumpMessages();
+    ManifestLoader::LoadDisketteLabels(file, *diskettes);
+    PumpMessages();
+}
+
+void CSetupApp::FillSpaceTable()
+{
+    static const std::int32_t kSpace[9] = {
+        12637460, 10409172, 2228288,  // Minimal: total, destination 0, system
+        34519758, 32291470, 2228288,  // Typical
+        46655694, 44427406, 2228288,  // Custom
+    };
+    for (int i = 0; i < 9; ++i)
+        spaceTable[i] = kSpace[i];
 }

@@ -7,6 +7,11 @@
 #include <string>
 
 #include "framework/CApplication.h"
+#include "profile/CDestinationStore.h"
+#include "profile/CDisketteLabels.h"
+#include "profile/CGroupStore.h"
+#include "profile/CTargetStore.h"
+#include "transfer/CSourceList.h"
 
 class CMainWnd;
 
@@ -22,6 +27,11 @@ public:
     std::string title;                // string 4: caption and setup title
     std::string programFolder;        // string 6 until the Program Folder page changes it
     bool unsetupMode = false;         // "/U"
+    std::unique_ptr<CDestinationStore> destinations;
+    CGroupStore groups;
+    CTargetStore targets;
+    CSourceList copyList;
+    std::unique_ptr<CDisketteLabels> diskettes;
     std::string profilePath;          // the setup manifest: own file name with extension "ini"
     std::string sourceDirectory;      // where files are read from, with a trailing backslash
     std::string logPath;              // the uninstall log in the Windows directory
@@ -41,6 +51,10 @@ public:
 
     // The program's own directory, with a trailing backslash.
     std::string ProgramDirectory() const;
+    // Reads the five stores from the file at the profile path, pumping messages between them.
+    void LoadStores();
+    // The space per setup type that the setup type pages show and check.
+    void FillSpaceTable();
     HWND MainWindowHandle() const { return MainWindow(); }
 
 private:

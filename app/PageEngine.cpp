@@ -3,6 +3,8 @@
 #include "app/CSetupApp.h"
 #include "app/CWizardPage.h"
 #include "app/pages/CCopyingPage.h"
+#include "app/pages/CCustomOptionsPage.h"
+#include "app/pages/CDestinationPage.h"
 #include "app/pages/CFinalPage.h"
 #include "app/pages/CLicensePage.h"
 #include "app/pages/CNotEnoughSpacePage.h"
@@ -41,9 +43,9 @@ CWizardPage* CreatePage(int id)
     case IDD_TITLE: return new CTitlePage();
     case IDD_WELCOME: return new CWizardPage(id, app.inPlace ? IDD_PROGRAM_FOLDER : IDD_LICENSE);
     case IDD_LICENSE: return new CLicensePage(app.unsetupMode ? IDD_UNSETUP_PROGRESS : IDD_DESTINATION);
-    case IDD_DESTINATION: return new CWizardPage(id, IDD_SETUP_TYPE, IDD_LICENSE);
+    case IDD_DESTINATION: return new CDestinationPage();
     case IDD_SETUP_TYPE: return new CSetupTypePage();
-    case IDD_CUSTOM_OPTIONS: return new CWizardPage(id, IDD_PROGRAM_FOLDER, IDD_SETUP_TYPE);
+    case IDD_CUSTOM_OPTIONS: return new CCustomOptionsPage();
     case IDD_NOT_ENOUGH_SPACE: return new CNotEnoughSpacePage();
     case IDD_PROGRAM_FOLDER: return new CProgramFolderPage();
     case IDD_START_COPYING: return new CWizardPage(id, IDD_COPYING, IDD_PROGRAM_FOLDER);

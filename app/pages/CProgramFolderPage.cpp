@@ -37,5 +37,10 @@ void CProgramFolderPage::OnOK()
     CSetupApp& app = App();
     app.programFolder = ItemText(IDC_FOLDER_NAME);
     WritePrivateProfileStringA("PMGroup", "pmgroup", app.programFolder.c_str(), app.logPath.c_str());
+    if (app.inPlace) {
+        // The setup type page was skipped: the in-place installation is a Typical one.
+        app.groups.ApplySetupType(2);
+        app.setupType = 2;
+    }
     CWizardPage::OnOK();
 }

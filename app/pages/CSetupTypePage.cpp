@@ -1,13 +1,13 @@
 #include "app/pages/CSetupTypePage.h"
 
 #include "app/CSetupApp.h"
+#include "app/DirectoryChecks.h"
 #include "framework/Win32Helpers.h"
 
 namespace {
 constexpr int kMinimal = 1;
 constexpr int kTypical = 2;
 constexpr int kCustom = 3;
-constexpr long long kBytesPerMegabyte = 1024000;
 }
 
 bool CSetupTypePage::OnInitDialog()
@@ -25,7 +25,7 @@ void CSetupTypePage::ShowSpace(int controlId, int type) const
 {
     long long total = App().spaceTable[(type - 1) * 3];
     SetItemText(controlId, LoadResString(IDS_SPACE_REQUIRED) + " " +
-                               std::to_string(total / kBytesPerMegabyte) + "MB");
+                               std::to_string(Megabytes(static_cast<std::uint64_t>(total))) + "MB");
 }
 
 bool CSetupTypePage::OnCommand(int id, int code, HWND control)
@@ -48,7 +48,18 @@ void CSetupTypePage::OnOK()
 
 void CSetupTypePage::ChooseType(int type)
 {
-    App().setupType = type;
-    SetNextId(type == kCustom ? IDD_CUSTOM_OPTIONS : IDD_PROGRAM_FOLDER);
+    CSetupApp& app = App();
+    if (type == kCustom) {
+        app.setupType = kCustom;
+        SetNextId(IDD_CUSTOM_OPTIONS);
+        CWizardPage::OnOK();
+        return;
+    }
+    const std::int32_t* triple = &app.spaceTable[(type - 1) * 3];
+    SpaceNeed need = {static_cast<std::uint64_t>(triple[0]), static_cast<std::uint64_t>(triple[1]),
+                      static_cast<std::uint64_t>(triple[2])};
+    SetNextId(TargetDrivesHaveRoom(need) ? IDD_PROGRAM_FOLDER : IDD_NOT_ENOUGH_SPACE);
+    app.groups.ApplySetupType(type);
+    app.setupType = type;
     CWizardPage::OnOK();
 }

@@ -33,6 +33,11 @@ INT_PTR CTitlePage::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& 
 int CTitlePage::OnPageActivated()
 {
     PumpMessages();
+    CSetupApp& app = App();
+    app.LoadStores();
+    if (app.inPlace)
+        app.destinations->SetMainDirectory(app.sourceDirectory);
+    app.FillSpaceTable();
     // The run-time clock counts from the start of the program, in whole seconds here.
     while (std::clock() / CLOCKS_PER_SEC < kMinimumSeconds) {
         PumpMessages();
