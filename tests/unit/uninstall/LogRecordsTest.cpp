@@ -1,0 +1,37 @@
+#include "uninstall/LogRecords.h"
+
+#include <gtest/gtest.h>
+
+TEST(LogRecords, FileRecordFlags)
+{
+    EXPECT_EQ(LogRecords::FileRecord(0, true, false), "0|1|0");
+    EXPECT_EQ(LogRecords::FileRecord(3, false, true), "3|0|1");
+    // Destinations -2 and -3 travel in a 16-bit field and are logged as its unsigned value.
+    EXPECT_EQ(LogRecords::FileRecord(0xFFFE, true, true), "65534|1|1");
+}
+
+TEST(LogRecords, StoreRecordsReadBackInTheManifestFormat)
+{
+    CDestination destination;
+    destination.name = "Samples";
+    destination.parent = 0;
+    destination.directory = CFilePath("C:\\KALMORA\\Samples\\");
+    EXPECT_EQ(LogRecords::DestinationRecord(destination), "Samples|0|C:\\KALMORA\\Samples\\");
+
+    CGroup group;
+    group.caption = "Clip Art";
+    group.description = "Pictures";
+    group.minimal = 0;
+    group.typical = 1;
+    group.custom = 1;
+    EXPECT_EQ(LogRecords::GroupRecord(group), "Clip Art|Pictures|0|1|1");
+
+    CShortcutTarget target;
+    target.iconIndex = 2;
+    target.hotKey = -1;
+    target.minimized = 5;
+    target.itemName = "Kalmora 4.0";
+    target.iconFile = "k.ico";
+    target.programPath = CFilePath("C:\\K\\kmwin.exe");
+    EXPECT_EQ(LogRecords::TargetRecord(target), "2|-1|1|Kalmora 4.0||k.ico|C:\\K\\kmwin.exe");
+}

@@ -1,0 +1,29 @@
+#include "uninstall/LogRecords.h"
+
+namespace LogRecords {
+
+std::string FileRecord(unsigned destinationId, bool installedNow, bool replacedExisting)
+{
+    return std::to_string(destinationId) + "|" + (installedNow ? "1" : "0") + "|" +
+           (replacedExisting ? "1" : "0");
+}
+
+std::string DestinationRecord(const CDestination& destination)
+{
+    return destination.name + "|" + std::to_string(destination.parent) + "|" + destination.directory.Path();
+}
+
+std::string GroupRecord(const CGroup& group)
+{
+    return group.caption + "|" + group.description + "|" + std::to_string(group.minimal) + "|" +
+           std::to_string(group.typical) + "|" + std::to_string(group.custom);
+}
+
+std::string TargetRecord(const CShortcutTarget& target)
+{
+    return std::to_string(target.iconIndex) + "|" + std::to_string(target.hotKey) + "|" +
+           (target.minimized ? "1" : "0") + "|" + target.itemName + "|" + target.arguments + "|" +
+           target.iconFile + "|" + target.programPath.Path();
+}
+
+}  // namespace LogRecords
