@@ -7,7 +7,8 @@ import time
 
 import pytest
 
-from harness import Diskette, ReadOnlyCd, read_bmp, read_png
+from harness import Diskette, Image, ReadOnlyCd, RegistryFile, parse_reg_query, read_bmp, read_png, write_png
+from harness.driver import DriverLine
 
 TEST_GUI = "uidriver_testgui.exe"
 EXIT_CANCELLED = 3
@@ -136,3 +137,82 @@ def check_media(prefix, tmp_path):
         assert "Access denied" in written.errors()
         assert not (source / "new.txt").exists()
     assert not os.path.ismount(tmp_path / "diskette")
+
+
+# The harness' readers, on golden data in the formats Wine and the driver write (no prefix needed).
+
+REGISTRY_FILE = (
+    'WINE REGISTRY Version 2\n'
+    ';; All keys relative to \\\\Machine\n'
+    '\n'
+    '#arch=win32\n'
+    '\n'
+    '[Software\\\\Kalmora\\\\Setup] 1796775277\n'
+    '#time=1dd877246df592a\n'
+    '@="default"\n'
+    '"Path"="C:\\\\Program Files\\\\Kalmora"\n'
+    '"Quote"="say \\"hi\\"\\n"\n'
+    '"Count"=dword:0000002a\n'
+    '"Expand"=str(2):"%WINDIR%\\\\kmwin4.log"\n'
+    '"List"=str(7):"a.dll\\0b.dll\\0"\n'
+    '"Wide"="K\\x00e4se"\n'
+    '"Bytes"=hex:01,02,\\\n'
+    '  03,ff\n'
+    '"Typed"=hex(3):0a\n'
+    '\n'
+    '[Software\\\\Kalmora\\\\Setup\\\\Groups] 1796775277\n'
+    '"Help"="1"\n')
+
+
+def test_registry_file_reader(tmp_path):
+    path = tmp_path / "system.reg"
+    path.write_text(REGISTRY_FILE, encoding="latin-1")
+    registry = RegistryFile(path)
+    key = r"software\KALMORA\setup"
+    rows = [("", "default"), ("Path", r"C:\Program Files\Kalmora"), ("quote", 'say "hi"\n'), ("Count", 42),
+            ("Expand", r"%WINDIR%\kmwin4.log"), ("List", ["a.dll", "b.dll"]), ("Wide", "K\u00e4se"),
+            ("Bytes", b"\x01\x02\x03\xff"), ("Typed", b"\x0a"), ("Missing", None)]
+    for name, expected in rows:
+        assert registry.value(key, name) == expected, name
+    assert registry.key(key)["Expand"] == ("REG_EXPAND_SZ", r"%WINDIR%\kmwin4.log")
+    assert registry.subkeys(r"Software\Kalmora\Setup") == ["Groups"]
+    assert registry.value(r"Software\Kalmora\Setup\Groups", "Help") == "1"
+    assert registry.key(r"Software\Nothing") is None
+
+
+def test_reg_query_reader():
+    output = ("\r\nHKEY_CURRENT_USER\\Software\\Kalmora\r\n    (Default)    REG_SZ    \r\n"
+              "    Path    REG_SZ    C:\\new dir\r\n    Count    REG_DWORD    0x2a\r\n"
+              "    List    REG_MULTI_SZ    a\\0b\r\n    Raw    REG_BINARY    01FF\r\n\r\n"
+              "HKEY_CURRENT_USER\\Software\\Kalmora\\Sub\r\n")
+    assert parse_reg_query(output) == {"": ("REG_SZ", ""), "Path": ("REG_SZ", "C:\\new dir"),
+                                       "Count": ("REG_DWORD", 42), "List": ("REG_MULTI_SZ", ["a", "b"]),
+                                       "Raw": ("REG_BINARY", b"\x01\xff")}
+
+
+def test_driver_result_lines():
+    rows = [
+        (r'ok text 1001 "C:\\new\\table"', "ok", "text", ["1001", "C:\\new\\table"]),
+        (r'ok text 1021 "a\r\nb\t\"q\"\x01"', "ok", "text", ["1021", 'a\r\nb\t"q"\x01']),
+        (r'ok items 1010 2 "Help files" ""', "ok", "items", ["1010", "2", "Help files", ""]),
+        ('fail wait-page 999 timed out; pages shown: 201', "fail", "wait-page",
+         ["999", "timed", "out;", "pages", "shown:", "201"]),
+        ("skip click", "skip", "click", []),
+    ]
+    for raw, status, verb, values in rows:
+        line = DriverLine(raw)
+        assert (line.status, line.verb, line.values) == (status, verb, values), raw
+
+
+def test_images_round_trip(tmp_path):
+    rows = [[(x * 40, y * 60, (x + y) * 20) for x in range(5)] for y in range(3)]
+    png = write_png(Image(5, 3, rows), tmp_path / "t.png")
+    assert read_png(png).rows == rows
+    # A bottom-up 24-bit BMP of 2x2 pixels, rows padded to 8 bytes, as the driver writes it.
+    pixels = bytes([0, 0, 255, 0, 255, 0, 0, 0]) + bytes([255, 0, 0, 255, 255, 255, 0, 0])
+    header = b"BM" + (54 + 16).to_bytes(4, "little") + bytes(4) + (54).to_bytes(4, "little")
+    info = (40).to_bytes(4, "little") + (2).to_bytes(4, "little") + (2).to_bytes(4, "little") + \
+        (1).to_bytes(2, "little") + (24).to_bytes(2, "little") + bytes(24)
+    (tmp_path / "t.bmp").write_bytes(header + info + pixels)
+    image = read_bmp(tmp_path / "t.bmp")
+    assert image.rows == [[(0, 0, 255), (255, 255, 255)], [(255, 0, 0), (0, 255, 0)]]
