@@ -29,6 +29,7 @@ click 1
 wait-page 202
 wait-page-gone 201 3000
 text 1021
+wait-contains 1021 Agreed: yes
 click 2
 answer "Driver Test" no
 wait-page 202 0
@@ -79,11 +80,14 @@ def test_failures_are_reported_without_waiting(prefix, driver, build, tmp_path):
 
     gui = prefix.start(build.exe(TEST_GUI), timeout=30)
     started = time.monotonic()
-    result = driver.run(["wait-page 201 15000", "expect-text 1001 D:\\Other", "wait-page 999 300", "click 1"])
+    result = driver.run(["wait-page 201 15000", "timeout 300", "wait-text 1001 D:\\Other", "wait-page 999", "click 1"])
     assert time.monotonic() - started < 10
     assert result.exit_code == 1
-    assert [line.status for line in result.lines] == ["ok", "fail", "skip", "skip"]
-    assert result[1].values == ["1001", "C:\\Test", "expected", "D:\\Other"]
+    assert [line.status for line in result.lines] == ["ok", "ok", "fail", "skip", "skip"]
+    assert result[2].values == ["1001", "C:\\Test", "timed", "out", "waiting", "for", "D:\\Other"]
+
+    mismatch = driver.run(["wait-page 201", r"expect-text 1001 D:\Other"])
+    assert mismatch[1].values == ["1001", "C:\\Test", "expected", "D:\\Other"]
 
     kept = driver.run(["wait-page 201", "wait-page 999 300", "click 1013", "click 2", "answer * yes",
                        "wait-page 209", "click 1"], keep_going=True)

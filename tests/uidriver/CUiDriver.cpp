@@ -97,6 +97,9 @@ const CUiDriver::Command CUiDriver::kCommands[] = {
     {"wait-control-gone", 1, 2, &CUiDriver::WaitControlGone},
     {"wait-message", 1, 2, &CUiDriver::WaitMessage},
     {"answer", 2, 3, &CUiDriver::Answer},
+    {"wait-text", 2, SIZE_MAX, &CUiDriver::WaitText},
+    {"wait-contains", 2, SIZE_MAX, &CUiDriver::WaitContains},
+    {"timeout", 1, 1, &CUiDriver::SetTimeout},
     {"text", 1, 1, &CUiDriver::Text},
     {"expect-text", 2, SIZE_MAX, &CUiDriver::ExpectText},
     {"expect-contains", 2, SIZE_MAX, &CUiDriver::ExpectContains},
@@ -330,6 +333,35 @@ bool CUiDriver::ReadControlText(const CScriptLine& line, std::string& text, std:
         return false;
     }
     detail = line.Argument(0) + " " + QuoteResultText(text);
+    return true;
+}
+
+bool CUiDriver::WaitForText(const CScriptLine& line, std::string& detail, bool exact) {
+    std::string expected = line.RestFrom(1);
+    std::string actual;
+    bool matched = CWindowFinder::WaitUntil(
+        [&] {
+            if (!ReadControlText(line, actual, detail)) return false;
+            return exact ? actual == expected : actual.find(expected) != std::string::npos;
+        },
+        defaultTimeout);
+    if (!matched) detail += " timed out waiting for " + QuoteResultText(expected);
+    return matched;
+}
+
+bool CUiDriver::WaitText(const CScriptLine& line, std::string& detail) {
+    return WaitForText(line, detail, true);
+}
+
+bool CUiDriver::WaitContains(const CScriptLine& line, std::string& detail) {
+    return WaitForText(line, detail, false);
+}
+
+bool CUiDriver::SetTimeout(const CScriptLine& line, std::string& detail) {
+    long milliseconds = 0;
+    if (!NumberArgument(line, 0, milliseconds, detail) || milliseconds < 0) return false;
+    defaultTimeout = static_cast<DWORD>(milliseconds);
+    detail = line.Argument(0);
     return true;
 }
 

@@ -36,6 +36,9 @@ private:
     bool WaitControlGone(const CScriptLine& line, std::string& detail);
     bool WaitMessage(const CScriptLine& line, std::string& detail);
     bool Answer(const CScriptLine& line, std::string& detail);
+    bool WaitText(const CScriptLine& line, std::string& detail);
+    bool WaitContains(const CScriptLine& line, std::string& detail);
+    bool SetTimeout(const CScriptLine& line, std::string& detail);
     bool Text(const CScriptLine& line, std::string& detail);
     bool ExpectText(const CScriptLine& line, std::string& detail);
     bool ExpectContains(const CScriptLine& line, std::string& detail);
@@ -65,6 +68,8 @@ private:
     // The control of the current window named by the first argument.
     HWND ControlArgument(const CScriptLine& line, std::string& detail) const;
     bool ReadControlText(const CScriptLine& line, std::string& text, std::string& detail) const;
+    // Polls the control's text until it matches (exactly, or containing) or the default timeout ends.
+    bool WaitForText(const CScriptLine& line, std::string& detail, bool exact);
     bool ReadItems(HWND control, std::vector<std::string>& items, std::string& detail) const;
     bool ReportFlag(const CScriptLine& line, std::string& detail, bool (*query)(HWND), bool expectation);
     std::string Describe(HWND window) const;
