@@ -1,5 +1,6 @@
 #include "profile/CCommand.h"
 
+#include "framework/TextCompare.h"
 #include "profile/CIniSection.h"
 #include "profile/ProfileText.h"
 
@@ -10,16 +11,16 @@ void CCommand::FillFromSection(const CIniSection& section)
         if (!value)
             continue;
         const std::string& name = key.Name();
-        if (EqualsIgnoringCase(name, "arg")) {
+        if (EqualsIgnoreCase(name, "arg")) {
             arguments.push_back(*value);
-        } else if (EqualsIgnoringCase(name, "Command")) {
+        } else if (EqualsIgnoreCase(name, "Command")) {
             command = *value;
-        } else if (EqualsIgnoringCase(name, "option")) {
+        } else if (EqualsIgnoreCase(name, "option")) {
             optionNumber = *value;
             hasOption = true;
-        } else if (EqualsIgnoringCase(name, "step")) {
+        } else if (EqualsIgnoreCase(name, "step")) {
             step = *value;
-        } else if (EqualsIgnoringCase(name, "synchronous")) {
+        } else if (EqualsIgnoreCase(name, "synchronous")) {
             synchronous = TextToFlag(*value);
         }
     }

@@ -1,8 +1,8 @@
 #include "profile/CIniReaderStates.h"
 
+#include "framework/TextCompare.h"
 #include "profile/CIniReader.h"
 #include "profile/ProfileSyntax.h"
-#include "profile/ProfileText.h"
 
 namespace {
 // The state stays alive as the one that an include starts in.
@@ -49,7 +49,7 @@ CIniStatePtr CStartState::OnSemicolon(CIniStatePtr self, CIniReader& reader) { r
 
 CIniStatePtr CIncludeState::OnWord(CIniStatePtr self, CIniReader& reader)
 {
-    if (!EqualsIgnoringCase(reader.Token().Text(), kIncludeKeyword))
+    if (!EqualsIgnoreCase(reader.Token().Text(), kIncludeKeyword))
         return OnSyntaxError(std::move(self), reader);
     reader.includeName.clear();
     return std::make_unique<CIncludeKeywordState>();

@@ -1,5 +1,6 @@
 #include "profile/COption.h"
 
+#include "framework/TextCompare.h"
 #include "framework/UserMessage.h"
 #include "profile/CIniSection.h"
 #include "profile/ProfileText.h"
@@ -26,33 +27,33 @@ void COption::FillFromSection(const CIniSection& section)
         if (!value)
             continue;
         const std::string& name = key.Name();
-        if (EqualsIgnoringCase(name, "DialogText"))
+        if (EqualsIgnoreCase(name, "DialogText"))
             dialogText = *value;
-        else if (EqualsIgnoringCase(name, "ParentOption"))
+        else if (EqualsIgnoreCase(name, "ParentOption"))
             parentOptionNumber = *value;
-        else if (EqualsIgnoringCase(name, "OptionDescription"))
+        else if (EqualsIgnoreCase(name, "OptionDescription"))
             description = ExpandEscapes(*value);
-        else if (EqualsIgnoringCase(name, "Option"))
+        else if (EqualsIgnoreCase(name, "Option"))
             SetOptionNumber(*value);
-        else if (EqualsIgnoringCase(name, "Space"))
+        else if (EqualsIgnoreCase(name, "Space"))
             space = SpaceFromText(*value);
-        else if (EqualsIgnoringCase(name, "UserChoose"))
+        else if (EqualsIgnoreCase(name, "UserChoose"))
             userChoose = TextToFlag(*value);
-        else if (EqualsIgnoringCase(name, "UserVisible"))
+        else if (EqualsIgnoreCase(name, "UserVisible"))
             userVisible = TextToFlag(*value);
-        else if (EqualsIgnoringCase(name, "UserSetPath"))
+        else if (EqualsIgnoreCase(name, "UserSetPath"))
             userSetPath = TextToFlag(*value);
-        else if (EqualsIgnoringCase(name, "Typical"))
+        else if (EqualsIgnoreCase(name, "Typical"))
             typical = TextToFlag(*value);
-        else if (EqualsIgnoringCase(name, "Compact"))
+        else if (EqualsIgnoreCase(name, "Compact"))
             compact = TextToFlag(*value);
-        else if (EqualsIgnoringCase(name, "AdminTypical"))
+        else if (EqualsIgnoreCase(name, "AdminTypical"))
             adminTypical = TextToFlag(*value);
-        else if (EqualsIgnoringCase(name, "AdminCompact"))
+        else if (EqualsIgnoreCase(name, "AdminCompact"))
             adminCompact = TextToFlag(*value);
-        else if (EqualsIgnoringCase(name, "Group"))
+        else if (EqualsIgnoreCase(name, "Group"))
             group = *value;
-        else if (EqualsIgnoringCase(name, "DestinationID"))
+        else if (EqualsIgnoreCase(name, "DestinationID"))
             destinationId = TextToInt32(*value);
     }
 }

@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "framework/TextCompare.h"
 #include "profile/CIniSection.h"
 #include "profile/ProfileText.h"
 
@@ -57,15 +58,15 @@ void CSetupSettings::ApplyInterfaceSection(const CIniSection& section)
         const std::string* value = key.FirstValue();
         if (!value)
             continue;
-        if (EqualsIgnoringCase(key.Name(), "FileCopyDelayInterval")) {
+        if (EqualsIgnoreCase(key.Name(), "FileCopyDelayInterval")) {
             fileCopyDelayInterval = TextToInt32(*value);
-        } else if (EqualsIgnoringCase(key.Name(), "InstallTitleHeight")) {
+        } else if (EqualsIgnoreCase(key.Name(), "InstallTitleHeight")) {
             installTitleHeight = TextToInt32(*value);
-        } else if (EqualsIgnoringCase(key.Name(), "DisplaySplashFlag")) {
+        } else if (EqualsIgnoreCase(key.Name(), "DisplaySplashFlag")) {
             displaySplashFlag = TextToFlag(*value);
         } else {
             for (const TextKey& text : textKeys) {
-                if (EqualsIgnoringCase(key.Name(), text.key)) {
+                if (EqualsIgnoreCase(key.Name(), text.key)) {
                     this->*text.field = text.expandEscapes ? ExpandEscapes(*value) : *value;
                     break;
                 }
@@ -81,10 +82,10 @@ void CSetupSettings::ApplyBillboardSection(const CIniSection& section)
         const std::string* value = key.FirstValue();
         if (!value)
             continue;
-        if (EqualsIgnoringCase(key.Name(), "bitmap")) {
+        if (EqualsIgnoreCase(key.Name(), "bitmap")) {
             pending.emplace();
             pending->SetBitmapName(*value);
-        } else if (EqualsIgnoringCase(key.Name(), "text") && pending) {
+        } else if (EqualsIgnoreCase(key.Name(), "text") && pending) {
             pending->SetText(ExpandEscapes(*value));
             billboards.push_back(std::move(*pending));
             pending.reset();

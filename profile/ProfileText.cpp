@@ -1,16 +1,6 @@
 #include "profile/ProfileText.h"
 
-#include <cctype>
-
-bool EqualsIgnoringCase(const std::string& a, const std::string& b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
-}
+#include "framework/TextCompare.h"
 
 int32_t TextToInt32(const std::string& text)
 {
@@ -35,7 +25,7 @@ int32_t TextToInt32(const std::string& text)
 
 bool TextToFlag(const std::string& text)
 {
-    return EqualsIgnoringCase(text, "true");
+    return EqualsIgnoreCase(text, "true");
 }
 
 std::string ExpandEscapes(const std::string& text)

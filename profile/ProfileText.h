@@ -3,9 +3,6 @@
 #include <cstdint>
 #include <string>
 
-// Section and key names, and the words "true", are compared without regard to (ASCII) case.
-bool EqualsIgnoringCase(const std::string& a, const std::string& b);
-
 // Numbers convert as the C library's atoi does: leading blanks, a sign, then digits up to the
 // first other character; no digits give 0. Values beyond 32 bits saturate.
 int32_t TextToInt32(const std::string& text);

@@ -9,13 +9,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "framework/TextCompare.h"
 #include "framework/UserMessage.h"
 #include "profile/CCommandList.h"
 #include "profile/CInstallProfile.h"
 #include "profile/COptionList.h"
 #include "profile/CSetupSettings.h"
 #include "profile/IIniReadObserver.h"
-#include "profile/ProfileText.h"
 
 namespace {
 const char* const kFileNames[] = {"main.ini", "a.ini", "sub/b.ini", "c.ini"};
@@ -105,13 +105,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         for (const CIniKey& key : section.Keys())
             if (key.LineNumber() < 1 || key.FileName().empty())
                 std::abort();
-        if (EqualsIgnoringCase(section.Name(), "Option"))
+        if (EqualsIgnoreCase(section.Name(), "Option"))
             options.AddOptionFromSection(section);
-        else if (EqualsIgnoringCase(section.Name(), "Billboard"))
+        else if (EqualsIgnoreCase(section.Name(), "Billboard"))
             settings.ApplyBillboardSection(section);
-        else if (EqualsIgnoringCase(section.Name(), "interface"))
+        else if (EqualsIgnoreCase(section.Name(), "interface"))
             settings.ApplyInterfaceSection(section);
-        else if (EqualsIgnoringCase(section.Name(), "Execute"))
+        else if (EqualsIgnoreCase(section.Name(), "Execute"))
             commands.AddCommandFromSection(section);
     }
     for (size_t i = 1; i < options.Options().size(); ++i)

@@ -2,12 +2,12 @@
 #include <gtest/gtest.h>
 
 #include "ProfileTestFiles.h"
+#include "framework/TextCompare.h"
 #include "profile/CCommandList.h"
 #include "profile/CInstallProfile.h"
 #include "profile/COptionList.h"
 #include "profile/CSetupSettings.h"
 #include "profile/MacroExpansion.h"
-#include "profile/ProfileText.h"
 
 namespace {
 const char kVendorProfile[] =
@@ -76,13 +76,13 @@ Consumers HandOut(const CIniFile& store)
 {
     Consumers consumers;
     for (const CIniSection& section : store.Sections()) {
-        if (EqualsIgnoringCase(section.Name(), "Option"))
+        if (EqualsIgnoreCase(section.Name(), "Option"))
             consumers.options.AddOptionFromSection(section);
-        else if (EqualsIgnoringCase(section.Name(), "Billboard"))
+        else if (EqualsIgnoreCase(section.Name(), "Billboard"))
             consumers.settings.ApplyBillboardSection(section);
-        else if (EqualsIgnoringCase(section.Name(), "interface"))
+        else if (EqualsIgnoreCase(section.Name(), "interface"))
             consumers.settings.ApplyInterfaceSection(section);
-        else if (EqualsIgnoringCase(section.Name(), "Execute"))
+        else if (EqualsIgnoreCase(section.Name(), "Execute"))
             consumers.commands.AddCommandFromSection(section);
         else
             consumers.others.push_back(&section);
