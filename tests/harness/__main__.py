@@ -2,11 +2,14 @@
     python3 -m harness template       makes the template prefix if needed and prints its path
     python3 -m harness unit-prefix    makes the prefix of the Windows unit tests (a copy of the
                                       template) if needed and prints its path
+    python3 -m harness clean          deletes the prefixes left by test processes that are gone
+                                      (kept ones too), ending their wineservers first
 Run from the tests/ folder, or with tests/ on PYTHONPATH."""
 
 import os
 import subprocess
 import sys
+from pathlib import Path
 
 from .template import ensure_template, wine_root
 
@@ -27,8 +30,23 @@ def unit_prefix():
     return target
 
 
+def clean():
+    """Prefixes are named NAME-PID-N; a prefix whose process is gone is a leftover."""
+    removed = []
+    for path in sorted((wine_root() / "prefixes").glob("*-*-*")):
+        pid = path.name.rsplit("-", 2)[1]
+        if not pid.isdigit() or Path(f"/proc/{pid}").exists():
+            continue
+        env = dict(os.environ, WINEPREFIX=str(path))
+        subprocess.run(["wineserver", "-k"], env=env, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                       stderr=subprocess.DEVNULL, timeout=30)
+        subprocess.run(["rm", "-rf", str(path)], check=True)
+        removed.append(path.name)
+    return "\n".join(removed) or "nothing to clean"
+
+
 def main(argv):
-    commands = {"template": ensure_template, "unit-prefix": unit_prefix}
+    commands = {"template": ensure_template, "unit-prefix": unit_prefix, "clean": clean}
     if len(argv) != 2 or argv[1] not in commands:
         print(__doc__.strip(), file=sys.stderr)
         return 2
