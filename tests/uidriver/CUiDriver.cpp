@@ -1,7 +1,6 @@
 #include "tests/uidriver/CUiDriver.h"
 
 #include <cstdio>
-#include <cstring>
 #include <vector>
 
 #include "tests/uidriver/CScreenCapture.h"
