@@ -69,6 +69,11 @@ const ReadCase kReadCases[] = {
     {"recovery", "#other \"x\"\n[s]\nk=v", "[s] k={v}"},
 };
 
+void PrintTo(const ReadCase& row, std::ostream* out)
+{
+    *out << row.group << ": " << ::testing::PrintToString(std::string(row.profile));
+}
+
 class ReadProfile : public ::testing::TestWithParam<ReadCase> {};
 
 TEST_P(ReadProfile, GivesTheStore)
