@@ -257,15 +257,25 @@ void CFilePath::RemoveTrailingBackslash()
         path.pop_back();
 }
 
-std::string CFilePath::RootText() const
+std::string CFilePath::GetRoot() const
 {
     std::string drive = GetDrive();
-    if (drive.empty())
+    if (!drive.empty()) {
+        char letter = drive[0];
+        if (letter >= 'A' && letter <= 'Z')
+            letter = static_cast<char>(letter - 'A' + 'a');
+        return std::string(1, letter) + ":\\";
+    }
+    // A share: two separators, the server, one separator, the share name.
+    if (path.size() < 2 || !IsSeparator(path[0]) || !IsSeparator(path[1]))
         return std::string();
-    char letter = drive[0];
-    if (letter >= 'A' && letter <= 'Z')
-        letter = static_cast<char>(letter - 'A' + 'a');
-    return std::string(1, letter) + ":\\";
+    std::string::size_type server = path.find_first_of("\\/", 2);
+    if (server == std::string::npos || server == 2)
+        return std::string();
+    std::string::size_type share = path.find_first_of("\\/", server + 1);
+    if (share == server + 1)
+        return std::string();
+    return share == std::string::npos ? path + '\\' : path.substr(0, share + 1);
 }
 
 bool CFilePath::IsPlainName(const std::string& name)

@@ -55,6 +55,9 @@ public:
     std::string GetFileName() const;   // name and extension; the dot only with an extension
     std::string GetTitle() const;      // name without extension
     std::string GetExtension() const;  // no dot
+    // The root of the path's drive ("c:\", lower case) or share ("\\server\share\");
+    // "" when the path names neither (the current drive is meant).
+    std::string GetRoot() const;
 
     // Setters rebuild the path from its components. They return false, with the path unchanged,
     // when the result would not fit in kMaxPath.
@@ -102,8 +105,6 @@ public:
 
 private:
     bool Rebuild(const Components& parts);
-    // The root of the path's drive ("c:\"), or "" when the path names no drive.
-    std::string RootText() const;
     void CloseSearch();
 
     std::string path;

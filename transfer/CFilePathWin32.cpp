@@ -209,17 +209,17 @@ bool CFilePath::RenameTo(const CFilePath& newName) const
 
 unsigned long long CFilePath::GetFreeSpace() const
 {
-    return DiskSpace(RootText(), false);
+    return DiskSpace(GetRoot(), false);
 }
 
 unsigned long long CFilePath::GetTotalSpace() const
 {
-    return DiskSpace(RootText(), true);
+    return DiskSpace(GetRoot(), true);
 }
 
 unsigned int CFilePath::QueryDriveType() const
 {
-    std::string root = RootText();
+    std::string root = GetRoot();
     return GetDriveTypeA(root.empty() ? nullptr : root.c_str());
 }
 

@@ -171,6 +171,21 @@ TEST(CFilePathDirectories, SetToRootKeepsTheDrive)
     EXPECT_EQ(noDrive.Path(), "\\");
 }
 
+TEST(CFilePathDirectories, RootOfDriveOrShare)
+{
+    const struct {
+        const char* path;
+        const char* root;
+    } rows[] = {
+        {"C:\\Kalmora\\setup.exe", "c:\\"}, {"d:", "d:\\"},   {"Q:file", "q:\\"},
+        {"\\\\server\\share\\dir\\f.txt", "\\\\server\\share\\"},
+        {"\\\\server\\share", "\\\\server\\share\\"},    {"\\\\server", ""},
+        {"\\\\\\x", ""},  {"\\dir\\f.txt", ""}, {"f.txt", ""}, {"", ""},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(CFilePath(row.path).GetRoot(), row.root) << "row " << row.path;
+}
+
 TEST(CFilePathDirectories, TrailingBackslashes)
 {
     const struct {
