@@ -189,13 +189,22 @@ void CLzhCodec::DecodeStep(unsigned count)
     LzhState& s = *state_;
     std::uint64_t bits = g_lzhBitInput.bitBuffer;
     int bitCount = g_lzhBitInput.pendingBits;
+    const std::uint8_t* next = inputNext_;
+    const std::uint8_t* end = inputEnd_;
+    std::uint16_t blockRemaining = s.blockRemaining;
     auto store = [&] {
         g_lzhBitInput.bitBuffer = bits;
         g_lzhBitInput.pendingBits = bitCount;
+        inputNext_ = next;
+        inputEnd_ = end;
+        s.blockRemaining = blockRemaining;
     };
     auto load = [&] {
         bits = g_lzhBitInput.bitBuffer;
         bitCount = g_lzhBitInput.pendingBits;
+        next = inputNext_;
+        end = inputEnd_;
+        blockRemaining = s.blockRemaining;
     };
     auto consume = [&](int n) {
         bits <<= n;
@@ -203,23 +212,26 @@ void CLzhCodec::DecodeStep(unsigned count)
     };
     while (!abortRequested) {
         if (bitCount < kBitsPerSymbol) {
-            // Fast refill from the buffered packed bytes; the slow path refills the buffer.
-            while (bitCount <= 56 && inputNext_ != inputEnd_) {
-                bits |= static_cast<std::uint64_t>(*inputNext_++) << (56 - bitCount);
-                bitCount += 8;
-            }
-            if (bitCount < kBitsPerSymbol) {
+            if (end - next >= 8) {
+                // Eight bytes at once; the bytes only partly taken are read again next time.
+                std::uint64_t word = 0;
+                for (int i = 0; i < 8; ++i)
+                    word = (word << 8) | next[i];
+                bits |= word >> bitCount;
+                next += (63 - bitCount) >> 3;
+                bitCount |= 56;
+            } else {
                 store();
                 FillBits();
                 load();
             }
         }
-        if (s.blockRemaining == 0) {
+        if (blockRemaining == 0) {
             store();
             StartBlock();
             load();
         }
-        --s.blockRemaining;
+        --blockRemaining;
         unsigned c = s.literalTable[bits >> (64 - kLiteralTableBits)];
         if (c >= kNumLiteralCodes) {
             std::uint64_t mask = std::uint64_t(1) << (63 - kLiteralTableBits);

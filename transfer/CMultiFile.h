@@ -34,5 +34,5 @@ private:
     CMultiFileEntry* currentEntry = nullptr;
     std::uint32_t firstEntryOffset = 0;
     bool extracting = false;
-    std::uint32_t unused = 0;
+    [[maybe_unused]] std::uint32_t unused = 0;  // cleared at construction, not used by the reader
 };

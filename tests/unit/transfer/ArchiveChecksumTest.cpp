@@ -20,3 +20,24 @@ TEST(ArchiveChecksum, PiecewiseEqualsWhole)
         EXPECT_EQ(piecewise, whole) << "cut at " << cut;
     }
 }
+
+TEST(ArchiveChecksum, MatchesTheBytewiseRuleAtEveryLength)
+{
+    // The rule as stated, one byte at a time, against the table-driven update.
+    std::uint32_t table[256];
+    for (std::uint32_t n = 0; n < 256; ++n) {
+        std::uint32_t value = n;
+        for (int round = 0; round < 8; ++round)
+            value = (value & 1) ? (value >> 1) ^ 0xEDB88320u : value >> 1;
+        table[n] = value;
+    }
+    std::string data;
+    for (int i = 0; i < 300; ++i)
+        data += static_cast<char>((i * 37 + 11) & 0xFF);
+    std::uint32_t expected = 0;
+    for (std::size_t length = 0; length <= data.size(); ++length) {
+        EXPECT_EQ(UpdateArchiveChecksum(0, data.data(), length), expected) << "length " << length;
+        if (length < data.size())
+            expected = table[(expected ^ static_cast<std::uint8_t>(data[length])) & 0xFF] ^ ((expected & 0x3FFFFFC0u) >> 6);
+    }
+}
