@@ -100,7 +100,7 @@ CArchiveWriter::PackedEntry CArchiveWriter::Pack(const ArchiveInput& input, std:
     header.methodParam = 0;
 
     for (int attempt = 0; attempt < 2; ++attempt) {
-        bool compress = !store_ && attempt == 0;
+        bool compress = !store_ && !input.store && attempt == 0;
         CMultiFileStream source;
         source.Open(input.sourcePath, CPathFile::modeRead);
         CMultiFileStream target;

@@ -13,6 +13,7 @@ struct ArchiveInput {
     std::string storedName;
     std::uint16_t destinationId = 0;
     int attributes = -1;  // -1: the source file's own attribute byte
+    bool store = false;   // method 2 instead of compressing
 };
 
 class CArchiveWriter {

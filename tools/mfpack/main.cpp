@@ -73,7 +73,7 @@ unsigned long ParseNumber(const std::string& text, int base, unsigned long maxim
     return value;
 }
 
-void AddListFile(const std::string& listPath, std::vector<ArchiveInput>& inputs)
+void AddListFile(const std::string& listPath, bool store, std::vector<ArchiveInput>& inputs)
 {
     std::ifstream list(listPath);
     if (!list)
@@ -90,6 +90,7 @@ void AddListFile(const std::string& listPath, std::vector<ArchiveInput>& inputs)
             fields.push_back(line.substr(start, bar - start));
         fields.push_back(line.substr(start));
         ArchiveInput input;
+        input.store = store;
         input.sourcePath = fields[0];
         input.storedName = fields.size() > 1 && !fields[1].empty() ? fields[1] : LastComponent(fields[0]);
         if (fields.size() > 2 && !fields[2].empty())
@@ -108,6 +109,7 @@ int Create(const std::vector<std::string>& args)
     options.archive = args[1];
     std::uint16_t destination = 0;
     int attributes = -1;
+    bool store = false;
     std::string nextName;
     for (std::size_t i = 2; i < args.size(); ++i) {
         const std::string& arg = args[i];
@@ -117,7 +119,7 @@ int Create(const std::vector<std::string>& args)
             return args[++i];
         };
         if (arg == "--store") {
-            options.store = true;
+            store = true;
         } else if (arg == "--dest") {
             destination = static_cast<std::uint16_t>(ParseNumber(value(), 10, 0xFFFF, "destination id"));
         } else if (arg == "--attr") {
@@ -125,7 +127,7 @@ int Create(const std::vector<std::string>& args)
         } else if (arg == "--name") {
             nextName = value();
         } else if (arg == "--list") {
-            AddListFile(value(), options.inputs);
+            AddListFile(value(), store, options.inputs);
         } else if (arg == "--volume-size") {
             options.volumeSize = static_cast<std::uint32_t>(ParseNumber(value(), 10, 0xFFFFFFFFul, "volume size"));
         } else if (arg.size() > 1 && arg[0] == '-' && arg != "-") {
@@ -136,6 +138,7 @@ int Create(const std::vector<std::string>& args)
             input.storedName = nextName.empty() ? LastComponent(arg) : nextName;
             input.destinationId = destination;
             input.attributes = attributes;
+            input.store = store;
             options.inputs.push_back(input);
             nextName.clear();
         }
