@@ -77,9 +77,11 @@ CArchiveWriter::CArchiveWriter(std::string archivePath, std::uint32_t volumeSize
 
 std::string CArchiveWriter::NextVolumeName(const std::string& path)
 {
+    // Only the file name is lower-cased: directories keep their case on case-sensitive systems.
     std::string next = path;
-    for (char& c : next)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    std::size_t nameStart = next.find_last_of("\\/:");
+    for (std::size_t i = nameStart == std::string::npos ? 0 : nameStart + 1; i < next.size(); ++i)
+        next[i] = static_cast<char>(std::tolower(static_cast<unsigned char>(next[i])));
     if (!next.empty())
         next.back() = static_cast<char>(next.back() + 1);
     return next;

@@ -22,7 +22,7 @@ public:
     // Packs every input and writes the volumes; returns the names of the volumes written.
     std::vector<std::string> Write(const std::vector<ArchiveInput>& inputs);
 
-    // The name of the volume after path: lower case, last character plus one.
+    // The name of the volume after path: its file name in lower case, last character plus one.
     static std::string NextVolumeName(const std::string& path);
 
 private:
