@@ -29,7 +29,7 @@ CLzhCodec::CLzhCodec()
 
 void CLzhCodec::EncodeAll()
 {
-    CLzhCompressor compressor(*this);
+    CLzhCompressor compressor(*this, *state_);
     compressor.Run();
 }
 

@@ -35,7 +35,11 @@ unsigned PositionCode(unsigned distance)
 }
 }  // namespace
 
-CLzhCompressor::CLzhCompressor(CCodec& codec) : codec_(codec) {}
+CLzhCompressor::CLzhCompressor(CCodec& codec, LzhState& state) : codec_(codec), state_(state)
+{
+    std::fill_n(state_.literalFrequency, kNumLiteralCodes, 0);
+    std::fill_n(state_.positionFrequency, kNumPositionCodes, 0);
+}
 
 CLzhCompressor::~CLzhCompressor()
 {

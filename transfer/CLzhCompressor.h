@@ -12,7 +12,8 @@ class CCodec;
 
 class CLzhCompressor {
 public:
-    explicit CLzhCompressor(CCodec& codec);
+    // The frequencies and codes live in the codec's table object.
+    CLzhCompressor(CCodec& codec, LzhState& state);
     ~CLzhCompressor();
     // Compresses the codec's whole source into its destination.
     void Run();
@@ -39,7 +40,7 @@ private:
     void FlushOutput();
 
     CCodec& codec_;
-    LzhState state_;
+    LzhState& state_;
     std::unique_ptr<std::uint8_t[]> text_;
     std::unique_ptr<std::uint32_t[]> head_;
     std::unique_ptr<std::uint32_t[]> chain_;
