@@ -16,3 +16,21 @@ bool CSourceArchive::SortsAfter(const CSourceArchive& other) const
         return diskNumber > other.diskNumber;
     return afterOthers && !other.afterOthers;
 }
+
+std::string CSourceArchive::NextVolumeName(const std::string& name)
+{
+    std::string next = name;
+    for (char& c : next)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    if (!next.empty())
+        next.back() = static_cast<char>(next.back() + 1);
+    return next;
+}
+
+#ifndef _WIN32
+// Reading a medium (diskette prompts, progress) is the Windows program's part; built natively,
+// a source reads like a plain archive.
+void CSourceArchive::OnBlockBoundary() {}
+bool CSourceArchive::OnEndOfData() { return true; }
+#endif

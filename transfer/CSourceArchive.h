@@ -5,6 +5,7 @@
 #include <string>
 
 #include "transfer/CMultiFile.h"
+#include "transfer/InstallContext.h"
 
 struct CGroup;
 
@@ -28,4 +29,22 @@ public:
     std::uint64_t RequiredSpace(std::uint32_t clusterSize) const;
     // The list order: true when this source must come after `other`.
     bool SortsAfter(const CSourceArchive& other) const;
+
+    // Windows build: installs everything that the source yields. Errors are reported here; a
+    // cancel sets the context's cancel flag.
+    void Process(InstallContext& context);
+    // true when the file should now be reachable; false when the user cancelled the prompt.
+    static bool EnsureSourceFile(InstallContext& context, const std::string& name, int diskNumber);
+    // The name of the volume after `name`: lower case, last character one higher.
+    static std::string NextVolumeName(const std::string& name);
+
+    void OnBlockBoundary() override;
+    bool OnEndOfData() override;
+
+private:
+    void InstallEntries();
+    void InstallPlainFile();
+
+    InstallContext* context_ = nullptr;
+    int volumeDisk_ = 0;  // diskette of the volume being read
 };

@@ -1,0 +1,227 @@
+#include "transfer/CInstallFile.h"
+
+#include <windows.h>
+
+#include "framework/CFrameworkException.h"
+#include "profile/CDestinationStore.h"
+#include "profile/CGroupStore.h"
+#include "profile/CTargetStore.h"
+#include "transfer/CSourceArchive.h"
+#include "transfer/CVersionInfo.h"
+#include "transfer/RenameAtRestart.h"
+#include "uninstall/CUninstallLog.h"
+
+namespace {
+constexpr int kMaxNameTries = 1000;
+
+std::string ShortPathOf(const CFilePath& path)
+{
+    char buffer[MAX_PATH] = {};
+    DWORD length = GetShortPathNameA(path.c_str(), buffer, sizeof buffer);
+    return length > 0 && length < sizeof buffer ? std::string(buffer, length) : path.Path();
+}
+
+bool IsInUse(const CFilePath& path)
+{
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return true;
+    CloseHandle(file);
+    return false;
+}
+}
+
+int CInstallFile::SignedDestination() const
+{
+    // The header's 16-bit field carries the predefined negative destinations as 0xFFFE and so on.
+    return static_cast<std::int16_t>(header.destinationId);
+}
+
+void CInstallFile::Install()
+{
+    installedNow = 0;
+    replacedExisting = 0;
+    PreparePaths();
+    try {
+        archive->Extract(*this);
+    } catch (...) {
+        // Nothing would ever remove a temporary file left under its random name.
+        RemoveTempQuietly();
+        throw;
+    }
+    Commit();
+    if (!IsSharedDll() && !IsProtectedRuntimeDll())
+        WriteLogRecord();
+    RecordInstalledPath();
+}
+
+void CInstallFile::InstallPlainFile(const std::string& sourcePath, int destinationId, std::uint32_t size)
+{
+    entryOffset = 0;
+    SetName(sourcePath);
+    header.destinationId = static_cast<std::uint16_t>(destinationId);
+    header.methodParam = 0;
+    header.originalSize = size;
+    header.packedSize = size;
+    header.crc = 0;
+    header.method = 2;
+    header.continued = 0;
+    FillFromFile();
+    // The copy moves the file's real length: a stale size in the manifest must not cut it short.
+    header.packedSize = header.originalSize;
+    Install();
+}
+
+void CInstallFile::PreparePaths()
+{
+    std::string directory = context_.destinations->GetDirectory(SignedDestination());
+    if (directory.empty())
+        throw CFileException(CFileException::badPath, -1, GetName());
+    CFilePath directoryPath(directory);
+    directoryPath.MakeDirectoryOrThrow(true);
+
+    std::string fileName = GetLastNameComponent();
+    if (!CFilePath::IsPlainName(fileName))
+        throw CFileException(CFileException::badPath, -1, GetName());
+    destinationPath = directoryPath;
+    destinationPath.SetFileName(fileName);
+
+    tempPath = destinationPath;
+    if (!tempPath.MakeUniqueName(true, kMaxNameTries))
+        throw CFileException(CFileException::tooManyOpenFiles, -1, tempPath.Path());
+    SetOutputPath(tempPath.Path());
+}
+
+bool CInstallFile::FindExistingTarget(CFilePath& existing) const
+{
+    int destination = SignedDestination();
+    if (destination == CDestinationStore::kWindows || destination == CDestinationStore::kSystem) {
+        for (int place : {CDestinationStore::kWindows, CDestinationStore::kSystem}) {
+            CFilePath candidate(context_.destinations->GetDirectory(place));
+            candidate.SetFileName(destinationPath.GetFileName());
+            if (candidate.Exists()) {
+                existing = candidate;
+                return true;
+            }
+        }
+        return false;
+    }
+    if (!destinationPath.Exists())
+        return false;
+    existing = destinationPath;
+    return true;
+}
+
+bool CInstallFile::ShouldReplace(const CFilePath& existing) const
+{
+    CVersionInfo oldVersion;
+    CVersionInfo newVersion;
+    FileVersion unused;
+    bool oldHas = oldVersion.Load(existing.Path()) && oldVersion.GetFileVersion(unused);
+    bool newHas = newVersion.Load(tempPath.Path()) && newVersion.GetFileVersion(unused);
+    if (oldHas && !newHas)
+        return false;
+    if (!oldHas && newHas)
+        return true;
+    if (oldHas && newHas)
+        return newVersion.IsNewerThan(oldVersion);
+    return tempPath.GetModifyTime() > existing.GetModifyTime();
+}
+
+void CInstallFile::Commit()
+{
+    CFilePath existing;
+    if (FindExistingTarget(existing)) {
+        if (!ShouldReplace(existing)) {
+            if (!tempPath.Delete())
+                ForceRemoveTemp();
+            return;
+        }
+        replacedExisting = 1;
+        if (IsInUse(existing) || !existing.Delete()) {
+            if (context_.isNT)
+                MoveFileExA(tempPath.c_str(), destinationPath.c_str(),
+                            MOVEFILE_REPLACE_EXISTING | MOVEFILE_DELAY_UNTIL_REBOOT);
+            else
+                ScheduleRenameAtRestart(existing);
+            *context_.noRestartNeeded = false;
+            return;
+        }
+    }
+    installedNow = 1;
+    tempPath.RenameTo(destinationPath);
+}
+
+void CInstallFile::ScheduleRenameAtRestart(const CFilePath&)
+{
+    char found[MAX_PATH] = {};
+    char* filePart = nullptr;
+    std::string path;
+    if (SearchPathA(nullptr, "wininit.ini", nullptr, sizeof found, found, &filePart) > 0) {
+        path = found;
+    } else {
+        char windows[MAX_PATH] = {};
+        GetWindowsDirectoryA(windows, sizeof windows);
+        path = std::string(windows) + "\\wininit.ini";
+    }
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        CFileException::ThrowOsError(static_cast<long>(GetLastError()), path);
+    std::string text;
+    char buffer[4096];
+    DWORD got = 0;
+    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0)
+        text.append(buffer, got);
+    std::string updated = RenameAtRestart::InsertLine(text, ShortPathOf(destinationPath), ShortPathOf(tempPath));
+    SetFilePointer(file, 0, nullptr, FILE_BEGIN);
+    SetEndOfFile(file);
+    DWORD written = 0;
+    BOOL ok = WriteFile(file, updated.data(), static_cast<DWORD>(updated.size()), &written, nullptr);
+    DWORD error = GetLastError();
+    CloseHandle(file);
+    if (!ok || written != updated.size())
+        CFileException::ThrowOsError(static_cast<long>(error), path);
+    *context_.noRestartNeeded = false;
+}
+
+void CInstallFile::ForceRemoveTemp()
+{
+    SetFileAttributesA(tempPath.c_str(), FILE_ATTRIBUTE_NORMAL);
+    tempPath.Delete();
+}
+
+void CInstallFile::RemoveTempQuietly()
+{
+    if (tempPath.IsEmpty())
+        return;
+    if (!tempPath.Delete())
+        ForceRemoveTemp();
+}
+
+bool CInstallFile::IsSharedDll() const
+{
+    std::string fileName = destinationPath.GetFileName();
+    for (const std::string& dll : context_.sharedDllNames)
+        if (SharedDllNames(dll, fileName))
+            return true;
+    return false;
+}
+
+bool CInstallFile::IsProtectedRuntimeDll() const
+{
+    return !context_.isNT && IsProtectedRuntimeName(destinationPath.GetFileName());
+}
+
+void CInstallFile::WriteLogRecord() const
+{
+    const std::string section = archive->owner ? archive->owner->name : std::string();
+    context_.log->WriteFile(section, destinationPath.GetFileName(), header.destinationId,
+                            installedNow != 0, replacedExisting != 0);
+}
+
+void CInstallFile::RecordInstalledPath() const
+{
+    if (CShortcutTarget* target = context_.targets->Find(GetLastNameComponent()))
+        target->installedPath = destinationPath;
+}

@@ -1,0 +1,48 @@
+#pragma once
+// One file on its way from the medium to its destination: extracted next to it under a random
+// name, then put in place, kept, or left for the next start of Windows, and logged.
+#include <string>
+
+#include "transfer/CFilePath.h"
+#include "transfer/CMultiFileEntry.h"
+#include "transfer/InstallContext.h"
+
+class CSourceArchive;
+
+class CInstallFile : public CMultiFileEntry {
+public:
+    CInstallFile(CSourceArchive& archive, InstallContext& context) : archive(&archive), context_(context) {}
+
+    // The whole treatment of an entry whose header has been read.
+    void Install();
+    // A plain file of the medium, installed as if it were a stored entry.
+    void InstallPlainFile(const std::string& sourcePath, int destinationId, std::uint32_t size);
+
+    void PreparePaths();
+    void Commit();
+    bool FindExistingTarget(CFilePath& existing) const;
+    bool ShouldReplace(const CFilePath& existing) const;
+    void ScheduleRenameAtRestart(const CFilePath& existing);
+    void ForceRemoveTemp();
+    bool IsSharedDll() const;
+    bool IsProtectedRuntimeDll() const;
+    void WriteLogRecord() const;
+    void RecordInstalledPath() const;
+
+    // The seven run-time DLLs that Windows 95 systems share and that the log never lists.
+    static bool IsProtectedRuntimeName(const std::string& fileName);
+    // Whether a shared DLL's path (possibly starting with a destination macro) names the file.
+    static bool SharedDllNames(const std::string& dllPath, const std::string& fileName);
+
+    CFilePath destinationPath;
+    CFilePath tempPath;
+    CSourceArchive* archive;
+    int installedNow = 0;
+    int replacedExisting = 0;
+
+private:
+    int SignedDestination() const;
+    void RemoveTempQuietly();
+
+    InstallContext& context_;
+};

@@ -1,0 +1,145 @@
+#include "transfer/CSourceArchive.h"
+
+#include <windows.h>
+
+#include <cstring>
+
+#include "framework/CFrameworkException.h"
+#include "framework/Win32Helpers.h"
+#include "profile/CDisketteLabels.h"
+#include "resources/resource.h"
+#include "transfer/ArchiveFormat.h"
+#include "transfer/CErrorDialog.h"
+#include "transfer/CFilePath.h"
+#include "transfer/CInsertDisketteDialog.h"
+#include "transfer/CInstallFile.h"
+#include "transfer/CMultiFileException.h"
+#include "transfer/CXUserException.h"
+
+namespace {
+// The numbered-directory layout of a CD: "...\DISK01\" is followed by "...\DISK02\".
+bool NextNumberedDirectory(const std::string& directory, std::string& next)
+{
+    std::string text = directory;
+    if (!text.empty() && text.back() == '\\')
+        text.pop_back();
+    if (text.size() <= 2)
+        return false;
+    std::string digits = text.substr(text.size() - 2);
+    if (digits[0] < '0' || digits[0] > '9' || digits[1] < '0' || digits[1] > '9')
+        return false;
+    int number = (digits[0] - '0') * 10 + (digits[1] - '0');
+    if (number == 0)
+        return false;
+    char buffer[16];
+    std::snprintf(buffer, sizeof buffer, "%02d", number + 1);
+    next = text.substr(0, text.size() - 2) + buffer + "\\";
+    return true;
+}
+}
+
+bool CSourceArchive::EnsureSourceFile(InstallContext& context, const std::string& name, int diskNumber)
+{
+    std::string& source = *context.sourceDirectory;
+    if (CFilePath(source + name).Exists())
+        return true;
+    const std::string& label = context.diskettes->Get(diskNumber);
+    if (!CFilePath(source + CInsertDisketteDialog::TagFileName(diskNumber)).Exists()) {
+        std::string sibling;
+        if (NextNumberedDirectory(source, sibling) && CFilePath(sibling + name).Exists()) {
+            source = sibling;
+            return true;
+        }
+    }
+    CInsertDisketteDialog prompt(source + name, source, label, diskNumber);
+    return prompt.DoModal(static_cast<HWND>(context.ownerWindow)) == IDOK;
+}
+
+void CSourceArchive::Process(InstallContext& context)
+{
+    context_ = &context;
+    blockSize = ArchiveFormat::kArchiveBlockSize;
+    volumeDisk_ = diskNumber;
+    try {
+        if (!EnsureSourceFile(context, fileName, diskNumber)) {
+            *context.cancelled = true;
+            context_ = nullptr;
+            return;
+        }
+        if (sourceType == kPlainFile)
+            InstallPlainFile();
+        else if (sourceType == kArchive)
+            InstallEntries();
+    } catch (const CUserException&) {
+        *context.cancelled = true;
+    } catch (const CXUserException&) {
+        *context.cancelled = true;
+    } catch (const std::exception& error) {
+        if (!ReportError(IDS_CANNOT_INSTALL_FROM, error, fileName))
+            *context.cancelled = true;
+    }
+    try {
+        Close();
+    } catch (const std::exception&) {
+    }
+    context_ = nullptr;
+}
+
+void CSourceArchive::InstallPlainFile()
+{
+    std::string path = *context_->sourceDirectory + fileName;
+    Open(path, modeRead);
+    CInstallFile file(*this, *context_);
+    if (context_->progress)
+        context_->progress->BeginFile(file);
+    file.InstallPlainFile(path, destinationId, totalSize);
+    if (context_->progress)
+        context_->progress->EndFile(file);
+}
+
+void CSourceArchive::InstallEntries()
+{
+    OpenArchive(*context_->sourceDirectory + fileName);
+    CInstallFile file(*this, *context_);
+    while (ReadNextEntry(file, false)) {
+        PumpMessages();
+        if (*context_->cancelled)
+            break;
+        if (context_->progress)
+            context_->progress->BeginFile(file);
+        file.Install();
+        if (context_->progress)
+            context_->progress->EndFile(file);
+    }
+}
+
+void CSourceArchive::OnBlockBoundary()
+{
+    if (!context_ || *context_->cancelled || !context_->progress)
+        return;
+    CMultiFileEntry* entry = CurrentEntry();
+    context_->progress->ReportProgress(entry ? entry->bytesWritten : 0);
+}
+
+bool CSourceArchive::OnEndOfData()
+{
+    CMultiFileEntry* entry = CurrentEntry();
+    if (!context_ || !IsExtracting() || !entry || entry->header.continued == 0)
+        return true;
+    std::string current = CFilePath(GetPath()).GetFileName();
+    Close();
+    std::string next = NextVolumeName(current);
+    // Each further volume lies on the next diskette.
+    ++volumeDisk_;
+    if (!EnsureSourceFile(*context_, next, volumeDisk_)) {
+        *context_->cancelled = true;
+        return true;
+    }
+    OpenCounted(*context_->sourceDirectory + next);
+    char header[ArchiveFormat::kVolumeHeaderSize];
+    if (RawRead(header, sizeof header) < sizeof header)
+        throw CFileException(CFileException::endOfFile, -1, next);
+    if (std::memcmp(header, ArchiveFormat::kVolumeMagic, 4) != 0)
+        throw CMultiFileException(CMultiFileException::notAnArchive);
+    return false;
+}
