@@ -45,6 +45,7 @@ public:
     bool noRestartNeeded = true;      // cleared when a file waits for the next start of Windows
     bool isNT = false;
     bool isNT4 = false;
+    int fileCopyDelay = 5;            // the "Stacker Settings" answer
     int setupType = 0;                // 1 Minimal, 2 Typical, 3 Custom; 0 until chosen
     // Disk space per setup type: total, part on destination 0's drive, part on the system drive.
     std::int32_t spaceTable[9] = {};

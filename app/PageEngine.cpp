@@ -12,6 +12,7 @@
 #include "app/pages/CReadingInfoPage.h"
 #include "app/pages/CRestartPage.h"
 #include "app/pages/CSetupTypePage.h"
+#include "app/pages/CStartCopyingPage.h"
 #include "app/pages/CTitlePage.h"
 #include "app/pages/CUnsetupProgressPage.h"
 #include "app/pages/CUnsetupStartPage.h"
@@ -48,7 +49,7 @@ CWizardPage* CreatePage(int id)
     case IDD_CUSTOM_OPTIONS: return new CCustomOptionsPage();
     case IDD_NOT_ENOUGH_SPACE: return new CNotEnoughSpacePage();
     case IDD_PROGRAM_FOLDER: return new CProgramFolderPage();
-    case IDD_START_COPYING: return new CWizardPage(id, IDD_COPYING, IDD_PROGRAM_FOLDER);
+    case IDD_START_COPYING: return new CStartCopyingPage();
     case IDD_COPYING: return new CCopyingPage();
     case IDD_COMPLETE: return new CFinalPage(id);
     case IDD_RESTART: return new CRestartPage();

@@ -1,11 +1,37 @@
 #include "app/pages/CCopyingPage.h"
 
+#include <windows.h>
+
+#include "app/CBillboard.h"
 #include "app/CSetupApp.h"
+#include "app/dialogs/CStackerDialog.h"
+#include "framework/FormatText.h"
 #include "framework/Win32Helpers.h"
+#include "transfer/CGauge.h"
+#include "transfer/CInstallFile.h"
+#include "transfer/CSourceArchive.h"
+#include "uninstall/CUninstallLog.h"
+
+namespace {
+constexpr char kProgramGroup[] = "program";
+constexpr char kInstallProgramsGroup[] = "Install Programs";
+}
+
+CCopyingPage::CCopyingPage() : CWizardPage(IDD_COPYING, IDD_COMPLETE) {}
+CCopyingPage::~CCopyingPage() = default;
 
 void CCopyingPage::PositionPage()
 {
     PlaceWindow(Handle(), 1, 2, 3, 4);
+}
+
+bool CCopyingPage::OnInitDialog()
+{
+    bool result = CWizardPage::OnInitDialog();
+    gauge_ = std::make_unique<CGauge>(0, 0, 0);
+    RECT none = {};
+    gauge_->Create(WS_CHILD | WS_VISIBLE | WS_BORDER, none, Handle(), IDC_GAUGE);
+    return result;
 }
 
 int CCopyingPage::OnPageActivated()
@@ -13,17 +39,145 @@ int CCopyingPage::OnPageActivated()
     return RunInstall();
 }
 
-void CCopyingPage::OnCancel()
+void CCopyingPage::AddRunningProgram()
 {
-    // Only noted here; the question comes at the next progress report, so that no file is left
-    // half-written by the dialog itself.
-    cancelRequested_ = true;
+    CSetupApp& app = App();
+    const CGroup* program = app.groups.Find(kProgramGroup);
+    if (app.inPlace || !program || !program->install)
+        return;
+    CGroup group;
+    group.name = kInstallProgramsGroup;
+    group.install = true;
+    CGroup& installPrograms = app.groups.Put(group);
+
+    char ownPath[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, ownPath, sizeof ownPath);
+    CFilePath own(ownPath);
+    auto item = std::make_unique<CSourceArchive>();
+    item->fileName = own.GetFileName();
+    item->sourceType = CSourceArchive::kPlainFile;
+    item->totalSize = static_cast<std::uint32_t>(own.GetSize());
+    item->fileCount = 1;
+    item->destinationId = CDestinationStore::kMain;
+    item->owner = &installPrograms;
+    app.copyList.Insert(std::move(item));
+}
+
+std::uint64_t CCopyingPage::SelectedTotal() const
+{
+    std::uint64_t total = 0;
+    for (const auto& source : App().copyList)
+        if (source->owner && source->owner->install)
+            total += source->totalSize;
+    return total;
+}
+
+void CCopyingPage::AskCopyDelay()
+{
+    CSetupApp& app = App();
+    if (app.unattended) {
+        // The dialog's default answer; a question would stop an unattended run for ever.
+        app.fileCopyDelay = 0;
+        return;
+    }
+    CStackerDialog dialog(app.fileCopyDelay);
+    dialog.DoModal(app.MainWindow());
+    app.fileCopyDelay = dialog.Delay();
+}
+
+void CCopyingPage::SaveRecord() const
+{
+    CSetupApp& app = App();
+    if (app.writeLog)
+        CUninstallLog(app.logPath).WriteStores(*app.destinations, app.groups, app.targets);
 }
 
 int CCopyingPage::RunInstall()
 {
-    PumpMessages();
-    if (App().cancelled)
+    CSetupApp& app = App();
+    AddRunningProgram();
+    total_ = SelectedTotal();
+    scale_ = 0;
+    while ((total_ >> scale_) > 0xFFFFFFFFull)
+        ++scale_;
+    gauge_->rangeMin = 0;
+    gauge_->rangeMax = static_cast<std::uint32_t>(total_ >> scale_);
+    gauge_->SetPos(0, true);
+    AskCopyDelay();
+    Billboards::Announce(total_, app.inPlace ? 2 : 6);
+
+    CUninstallLog log(app.logPath);
+    InstallContext context;
+    context.destinations = app.destinations.get();
+    context.targets = &app.targets;
+    context.log = &log;
+    context.diskettes = app.diskettes.get();
+    context.sourceDirectory = &app.sourceDirectory;
+    context.cancelled = &app.cancelled;
+    context.noRestartNeeded = &app.noRestartNeeded;
+    context.isNT = app.isNT;
+    context.progress = this;
+    context.ownerWindow = app.MainWindow();
+
+    doneBeforeFile_ = 0;
+    for (const auto& source : app.copyList) {
+        if (app.cancelled)
+            break;
+        if (!source->owner || !source->owner->install)
+            continue;
+        SetItemText(IDC_SOURCE_FILE, source->fileName);
+        UpdateWindow(Handle());
+        currentSource_ = source.get();
+        source->Process(context);
+        currentSource_ = nullptr;
+    }
+    Billboards::Close();
+    if (app.cancelled) {
+        // The files copied so far stay; without this record Unsetup could not find them.
+        SaveRecord();
         return IDD_NOT_INSTALLED;
-    return App().noRestartNeeded ? IDD_COMPLETE : IDD_RESTART;
+    }
+    SaveRecord();
+    return app.noRestartNeeded ? IDD_COMPLETE : IDD_RESTART;
+}
+
+void CCopyingPage::BeginFile(const CInstallFile& file)
+{
+    currentFile_ = &file;
+}
+
+void CCopyingPage::EndFile(const CInstallFile& file)
+{
+    doneBeforeFile_ += file.header.originalSize;
+    currentFile_ = nullptr;
+    gauge_->SetPos(static_cast<std::uint32_t>(doneBeforeFile_ >> scale_), true);
+    Billboards::ReportProgress(doneBeforeFile_);
+}
+
+void CCopyingPage::ReportProgress(unsigned long long bytesOfFile)
+{
+    PumpMessages();
+    CSetupApp& app = App();
+    if (cancelRequested_) {
+        if (ConfirmCancel()) {
+            if (currentSource_)
+                currentSource_->Abort();
+            app.cancelled = true;
+            SetNextId(IDD_NOT_INSTALLED);
+            return;
+        }
+        cancelRequested_ = false;
+    }
+    std::uint64_t done = doneBeforeFile_ + bytesOfFile;
+    gauge_->SetPos(static_cast<std::uint32_t>(done >> scale_), true);
+    if (currentFile_) {
+        std::uint64_t size = currentFile_->header.originalSize;
+        std::uint64_t percent = bytesOfFile * 100 / (size + 1);
+        if (percent > 100)
+            percent = 100;
+        SetItemText(IDC_DESTINATION_FILE,
+                    FormatText("%s (%d%%)", currentFile_->destinationPath.GetFileName().c_str(),
+                               static_cast<int>(percent)));
+    }
+    Billboards::ReportProgress(done);
 }
