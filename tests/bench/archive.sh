@@ -55,6 +55,12 @@ row() { printf '%-34s %10s %10s %10s\n' "$@"; }
 echo "corpus: ${#files[@]} files, $original bytes ($work); speeds from CPU time, best of three"
 row "" "decode MB/s" "encode MB/s" "ratio"
 row "ours (mfpack test / create)" "$(mbps "$original" "$decode_s")" "$(mbps "$original" "$encode_s")" "$(ratio "$packed" "$original")"
+peak_kb=$(python3 - "$mfpack" "$work/ours.mf" <<'PY'
+import os, subprocess, sys
+child = subprocess.Popen([sys.argv[1], "test", sys.argv[2]], stdout=subprocess.DEVNULL)
+print(os.wait4(child.pid, 0)[2].ru_maxrss)
+PY
+)
 if command -v lhasa >/dev/null; then
   lhasa_s=$(best_of_three lhasa t "$work/ours.lzh")
   row "lhasa (same streams)" "$(mbps "$original" "$lhasa_s")" "-" "-"
@@ -79,3 +85,4 @@ PY
 )
   row "jlha (lh5 compressor)" "-" "$(mbps "$original" "$jlha_s")" "$(ratio "$jlha_packed" "$original")"
 fi
+echo "peak memory of our decoding run (mfpack test): ${peak_kb} KB for entries of 3 MB each"

@@ -152,3 +152,13 @@ TEST(CLzhCodec, CompressesAsWellAsExpected)
     Bytes noise = RandomData(50000, 12);
     EXPECT_LT(CompressLzh(noise).size(), noise.size() + noise.size() / 50);
 }
+
+TEST(CLzhCodec, DecodesAGoldenStreamOfAnotherCompressor)
+{
+    // data/jlha-text.lh5: the raw lh5 stream that jlha made of these 9000 bytes.
+    Bytes expected = TextData(6000, 77);
+    Append(expected, RepetitiveData(3000));
+    Bytes packed = ReadWholeFile(std::string(KALMORA_SOURCE_DIR) + "/tests/unit/transfer/data/jlha-text.lh5");
+    ASSERT_EQ(packed.size(), 1114u);
+    EXPECT_EQ(DecompressLzh(packed, 9000), expected);
+}

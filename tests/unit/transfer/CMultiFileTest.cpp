@@ -237,6 +237,21 @@ TEST_F(CMultiFileTest, CutVolumeWithoutContinuationStops)
     reader.OpenArchive(Write("arc", archive));
     EXPECT_THROW(ExtractAll(reader), CFileException);
     EXPECT_GE(reader.endEvents, 1);
+
+    // Compressed data cut short reads as zeros; the damage shows in a table or the checksum.
+    Bytes text = TextData(30000, 8);
+    Bytes packed = CompressLzh(text);
+    Bytes cut = VolumeHeader();
+    Append(cut, EntryHeaderBytes("b", 3, packed, 30000, Checksum(text)));
+    cut.insert(cut.end(), packed.begin(), packed.begin() + static_cast<std::ptrdiff_t>(packed.size() / 2));
+    SpanningArchive compressed;
+    compressed.OpenArchive(Write("arc2", cut));
+    try {
+        ExtractAll(compressed);
+        ADD_FAILURE();
+    } catch (const CMultiFileException& error) {
+        EXPECT_TRUE(error.cause == CMultiFileException::corruptTable || error.cause == CMultiFileException::checksumMismatch);
+    }
 }
 
 TEST_F(CMultiFileTest, NamesKeepOnlyTheirLastComponent)
