@@ -38,7 +38,10 @@ void ApplyFileStatus(const std::string& path, std::uint32_t time, std::uint8_t a
     CloseHandle(file);
     if (!timeSet)
         CFileException::ThrowOsError(static_cast<long>(timeError), path);
-    DWORD fileAttributes = attributes ? attributes : FILE_ATTRIBUTE_NORMAL;
+    // Only the bits a file can carry: a directory or volume bit from a damaged header is dropped.
+    DWORD settable = attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                                   FILE_ATTRIBUTE_ARCHIVE);
+    DWORD fileAttributes = settable ? settable : FILE_ATTRIBUTE_NORMAL;
     if (!SetFileAttributesA(path.c_str(), fileAttributes))
         CFileException::ThrowOsError(static_cast<long>(GetLastError()), path);
 }
