@@ -11,6 +11,7 @@
 #include <cctype>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <memory>
 #include <stdexcept>
 
@@ -91,6 +92,9 @@ std::string CArchiveWriter::NextVolumeName(const std::string& path)
 CArchiveWriter::PackedEntry CArchiveWriter::Pack(const ArchiveInput& input, std::size_t index)
 {
     FileStatus status = QueryFileStatus(input.sourcePath);
+    std::error_code sizeError;
+    if (std::filesystem::file_size(input.sourcePath, sizeError) > 0xFFFFFFFFull && !sizeError)
+        throw std::runtime_error(input.sourcePath + ": files of 4 GB or more do not fit an archive entry");
     PackedEntry packed;
     packed.packedPath = archivePath_ + ".pack" + std::to_string(index) + ".tmp";
     MultiFileEntryHeader& header = packed.header;
