@@ -30,6 +30,32 @@ struct ScratchFiles {
     }
 };
 
+// The source of an entry being packed; shows its progress on a terminal for large files.
+class PackingSource : public CMultiFileStream {
+public:
+    PackingSource(const std::string& label, std::uint32_t total, bool show)
+        : label_(label), total_(total), show_(show && total >= (1u << 20))
+    {
+        blockSize = 64 * 1024;
+    }
+    ~PackingSource() override
+    {
+        if (show_)
+            std::fprintf(stderr, "\r%-60s\r", "");
+    }
+    void OnBlockBoundary() override
+    {
+        if (show_)
+            std::fprintf(stderr, "\r  packing %-40.40s %3u%%", label_.c_str(),
+                         static_cast<unsigned>(std::uint64_t(bytesRead) * 100 / total_));
+    }
+
+private:
+    std::string label_;
+    std::uint32_t total_;
+    bool show_;
+};
+
 // A volume being written: counts its bytes and starts the next volume on demand.
 class VolumeOutput {
 public:
@@ -71,8 +97,8 @@ private:
 };
 }  // namespace
 
-CArchiveWriter::CArchiveWriter(std::string archivePath, std::uint32_t volumeSize, bool store)
-    : archivePath_(std::move(archivePath)), volumeSize_(volumeSize), store_(store)
+CArchiveWriter::CArchiveWriter(std::string archivePath, std::uint32_t volumeSize, bool store, bool showProgress)
+    : archivePath_(std::move(archivePath)), volumeSize_(volumeSize), store_(store), showProgress_(showProgress)
 {
 }
 
@@ -107,7 +133,7 @@ CArchiveWriter::PackedEntry CArchiveWriter::Pack(const ArchiveInput& input, std:
 
     for (int attempt = 0; attempt < 2; ++attempt) {
         bool compress = !store_ && !input.store && attempt == 0;
-        CMultiFileStream source;
+        PackingSource source(input.storedName, status.size, showProgress_);
         source.Open(input.sourcePath, CPathFile::modeRead);
         CMultiFileStream target;
         target.Open(packed.packedPath, CPathFile::modeCreate);

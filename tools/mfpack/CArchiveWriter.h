@@ -18,7 +18,7 @@ struct ArchiveInput {
 
 class CArchiveWriter {
 public:
-    CArchiveWriter(std::string archivePath, std::uint32_t volumeSize, bool store);
+    CArchiveWriter(std::string archivePath, std::uint32_t volumeSize, bool store, bool showProgress = false);
     // Packs every input and writes the volumes; returns the names of the volumes written.
     std::vector<std::string> Write(const std::vector<ArchiveInput>& inputs);
 
@@ -36,4 +36,5 @@ private:
     std::string archivePath_;
     std::uint32_t volumeSize_;
     bool store_;
+    bool showProgress_;
 };

@@ -75,7 +75,7 @@ std::string SafeOutputName(const std::string& storedName)
 
 int RunCreate(const CreateOptions& options)
 {
-    CArchiveWriter writer(options.archive, options.volumeSize, options.store);
+    CArchiveWriter writer(options.archive, options.volumeSize, options.store, options.progress);
     std::vector<std::string> volumes = writer.Write(options.inputs);
     for (const std::string& volume : volumes)
         std::printf("%s\n", volume.c_str());

@@ -11,6 +11,7 @@ struct CreateOptions {
     std::vector<ArchiveInput> inputs;
     std::uint32_t volumeSize = 0;
     bool store = false;
+    bool progress = false;
 };
 
 int RunCreate(const CreateOptions& options);

@@ -101,12 +101,13 @@ void AddListFile(const std::string& listPath, bool store, std::vector<ArchiveInp
     }
 }
 
-int Create(const std::vector<std::string>& args)
+int Create(const std::vector<std::string>& args, bool progress)
 {
     if (args.size() < 2)
         return UsageError("create needs an archive name");
     CreateOptions options;
     options.archive = args[1];
+    options.progress = progress;
     std::uint16_t destination = 0;
     int attributes = -1;
     bool store = false;
@@ -159,7 +160,7 @@ int Dispatch(const std::vector<std::string>& args)
         return 0;
     }
     if (command == "create")
-        return Create(args);
+        return Create(args, progress);
     if (command == "list" && args.size() == 2)
         return RunList(args[1]);
     if (command == "extract" && (args.size() == 2 || args.size() == 3))
