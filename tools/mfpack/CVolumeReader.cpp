@@ -16,15 +16,15 @@ void CVolumeReader::StartProgress(const std::string& label, std::uint32_t total)
 
 void CVolumeReader::EndProgress()
 {
-    if (showProgress_ && progressTotal_ >= (1u << 20))
+    if (showProgress_ && progressTotal_ >= (256u << 10))
         std::fprintf(stderr, "\r%-60s\r", "");
     progressTotal_ = 0;
 }
 
 void CVolumeReader::OnBlockBoundary()
 {
-    // Only entries of a megabyte or more are worth a progress line.
-    if (!showProgress_ || progressTotal_ < (1u << 20) || (bytesRead % (64 * 1024)) != 0)
+    // Only entries of a quarter megabyte or more of data are worth a progress line.
+    if (!showProgress_ || progressTotal_ < (256u << 10) || (bytesRead % (64 * 1024)) != 0)
         return;
     unsigned percent = static_cast<unsigned>((std::uint64_t(bytesRead - progressStart_) * 100) / progressTotal_);
     std::fprintf(stderr, "\r  %-48.48s %3u%%", label_.c_str(), percent > 100 ? 100 : percent);
