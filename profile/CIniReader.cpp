@@ -19,7 +19,12 @@ void CIniReader::Read()
 CIniStatePtr CIniReader::Parse(const std::string& fileName, CIniStatePtr state)
 {
     CItokenizer tokenizer(fileName, kProfileSpecialSet);
-    fileStack.push_back(std::make_shared<const std::string>(fileName));
+    return Run(tokenizer, std::move(state));
+}
+
+CIniStatePtr CIniReader::Run(CItokenizer& tokenizer, CIniStatePtr state)
+{
+    fileStack.push_back(std::make_shared<const std::string>(tokenizer.FileName()));
     tokenizer.GetNextToken(token);
     while (token.Kind() != kTokenEndOfFile) {
         state = Dispatch(std::move(state));
@@ -116,11 +121,11 @@ CIniStatePtr CIniReader::RunInclude()
         return SkipInclude(std::move(initial), IIniReadObserver::SkipReason::tooDeep);
     if (includesOpened >= kMaxIncludeFiles)
         return SkipInclude(std::move(initial), IIniReadObserver::SkipReason::tooMany);
-    std::string path = ResolveIncludeName(including, includeName);
-    if (!CItokenizer::CanOpen(path))
+    CItokenizer tokenizer(ResolveIncludeName(including, includeName), kProfileSpecialSet);
+    if (!tokenizer.IsOpen())
         return SkipInclude(std::move(initial), IIniReadObserver::SkipReason::cannotOpen);
     ++includesOpened;
-    return Parse(path, std::move(initial));
+    return Run(tokenizer, std::move(initial));
 }
 
 // A skipped include acts like an empty file: its first state only hears the end of the file.

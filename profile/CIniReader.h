@@ -11,6 +11,8 @@
 #include "profile/CItoken.h"
 #include "profile/IIniReadObserver.h"
 
+class CItokenizer;
+
 class CIniReader {
 public:
     explicit CIniReader(CIniFile& store, IIniReadObserver* observer = nullptr);
@@ -47,6 +49,7 @@ public:
     static std::string ResolveIncludeName(const std::string& includingFile, const std::string& name);
 
 private:
+    CIniStatePtr Run(CItokenizer& tokenizer, CIniStatePtr state);
     CIniStatePtr Dispatch(CIniStatePtr state);
     CIniStatePtr SkipInclude(CIniStatePtr initial, IIniReadObserver::SkipReason reason);
     const std::string& CurrentFile() const;
