@@ -1,18 +1,26 @@
 #include "ProfileTestFiles.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
+#include <random>
 #include <stdexcept>
 
 #include "profile/CInstallProfile.h"
 
+// A fresh directory under the temporary directory; portable, so the tests also run on Windows.
 ScratchDirectory::ScratchDirectory()
 {
-    std::string pattern = (std::filesystem::temp_directory_path() / "kalmora-profile-XXXXXX").string();
-    if (!mkdtemp(pattern.data()))
-        throw std::runtime_error("cannot create a scratch directory");
-    path = pattern;
+    static unsigned counter = 0;
+    std::random_device seed;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::filesystem::path candidate = std::filesystem::temp_directory_path() /
+            ("kalmora-profile-" + std::to_string(seed()) + "-" + std::to_string(++counter));
+        if (std::filesystem::create_directory(candidate)) {
+            path = candidate.string();
+            return;
+        }
+    }
+    throw std::runtime_error("cannot create a scratch directory");
 }
 
 ScratchDirectory::~ScratchDirectory()
