@@ -70,6 +70,8 @@ void CProfileCheckReport::PrintSummary(std::FILE* out, const CIniFile& store) co
         for (const CIniKey& key : section.Keys())
             values += key.Values().size();
     }
-    std::fprintf(out, "%zu sections, %zu keys, %zu values; %d syntax errors, %d includes skipped\n",
-                 store.Sections().size(), keys, values, syntaxErrors, skippedIncludes);
+    // Counts as unsigned long: the C library of older Windows versions knows no %zu.
+    std::fprintf(out, "%lu sections, %lu keys, %lu values; %d syntax errors, %d includes skipped\n",
+                 static_cast<unsigned long>(store.Sections().size()), static_cast<unsigned long>(keys),
+                 static_cast<unsigned long>(values), syntaxErrors, skippedIncludes);
 }
