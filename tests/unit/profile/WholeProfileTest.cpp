@@ -152,3 +152,33 @@ TEST(WholeProfile, DamagedSectionLosesOnlyItsOwnKeys)
     EXPECT_EQ(c.options.Options()[0].Group(), "none");
     EXPECT_EQ(c.options.Options()[1].Group(), "kept");
 }
+
+TEST(WholeProfile, ProfileSplitOverIncludesReadsAsOne)
+{
+    ScratchDirectory dir;
+    dir.Write("parts/options.ini",
+              "; every option of the product\n"
+              "[OPTION]\nOption = 1\nDialogText = \"Program\"\n"
+              "#include \"help.ini\"\n");
+    dir.Write("parts/help.ini", "[option]\nOption = 11\nParentOption = 1\nDialogText = \"Help\"\n");
+    dir.Write("parts/dlls.ini", "  kmcal32.dll\n  kmnet32.dll ; network\n");
+    const char main[] =
+        "#include \"parts/options.ini\"\n"
+        "[SharedDLL95]\n"
+        "files =\n"
+        "  kmbase32.dll\n"
+        "#include \"parts/dlls.ini\"\n"
+        "  \"km util.dll\"\n"
+        "[Execute]\nCommand = kmsched.exe\nstep = finish ; after copying\nsynchronous = false\n";
+    CInstallProfile profile(dir.Write("ov_setup.ini", main));
+    profile.Load();
+    EXPECT_EQ(RenderStore(profile.File()),
+              "[OPTION] Option={1} DialogText={Program} [option] Option={11} ParentOption={1} DialogText={Help} "
+              "[SharedDLL95] files={kmbase32.dll}{kmcal32.dll}{kmnet32.dll}{km util.dll} "
+              "[Execute] Command={kmsched.exe} step={finish} synchronous={false}");
+    Consumers c = HandOut(profile.File());
+    ASSERT_EQ(c.options.Options().size(), 2u);
+    EXPECT_EQ(c.options.Options()[1].ParentOptionNumber(), "1");
+    ASSERT_EQ(c.commands.Commands().size(), 1u);
+    EXPECT_FALSE(c.commands.Commands()[0].Synchronous());
+}
