@@ -113,6 +113,8 @@ const CUiDriver::Command CUiDriver::kCommands[] = {
     {"expect-checked", 2, 2, &CUiDriver::ExpectChecked},
     {"set", 2, SIZE_MAX, &CUiDriver::Set},
     {"click", 1, 1, &CUiDriver::Click},
+    {"double-click-item", 2, 2, &CUiDriver::DoubleClickItem},
+    {"hold", 1, 1, &CUiDriver::Hold},
     {"close", 0, 0, &CUiDriver::Close},
     {"current", 0, 0, &CUiDriver::Current},
     {"windows", 0, 0, &CUiDriver::Windows},
@@ -535,6 +537,54 @@ bool CUiDriver::Click(const CScriptLine& line, std::string& detail) {
         return false;
     }
     PostMessageA(control, BM_CLICK, 0, 0);
+    return true;
+}
+
+CUiDriver::~CUiDriver() {
+    for (HANDLE file : heldFiles) CloseHandle(file);
+}
+
+// Opens a file for writing without sharing and keeps it open until the driver ends, as a
+// program that has the file in use does.
+bool CUiDriver::Hold(const CScriptLine& line, std::string& detail) {
+    const std::string& path = line.Argument(0);
+    detail = QuoteResultText(path);
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        detail += " error " + std::to_string(GetLastError());
+        return false;
+    }
+    heldFiles.push_back(file);
+    return true;
+}
+
+// A left double-click on a list box item, near the item's right end, as a user toggles an entry
+// of an owner-drawn check list.
+bool CUiDriver::DoubleClickItem(const CScriptLine& line, std::string& detail) {
+    HWND control = ControlArgument(line, detail);
+    if (control == nullptr) return false;
+    long index = 0;
+    if (!ParseNumber(line.Argument(1), index) || index < 0) {
+        detail = "bad item index";
+        return false;
+    }
+    DWORD_PTR height = 0, top = 0;
+    if (!SendMessageTimeoutA(control, LB_GETITEMHEIGHT, 0, 0, SMTO_ABORTIFHUNG, 3000, &height) ||
+        !SendMessageTimeoutA(control, LB_GETTOPINDEX, 0, 0, SMTO_ABORTIFHUNG, 3000, &top)) {
+        detail = line.Argument(0) + " does not answer";
+        return false;
+    }
+    RECT client;
+    GetClientRect(control, &client);
+    int x = client.right > 8 ? client.right - 4 : 1;
+    int y = static_cast<int>((index - static_cast<long>(top)) * static_cast<long>(height) + static_cast<long>(height) / 2);
+    detail = line.Argument(0) + " " + line.Argument(1);
+    LPARAM point = MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y));
+    PostMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, point);
+    PostMessageA(control, WM_LBUTTONUP, 0, point);
+    PostMessageA(control, WM_LBUTTONDBLCLK, MK_LBUTTON, point);
+    PostMessageA(control, WM_LBUTTONUP, 0, point);
     return true;
 }
 

@@ -11,6 +11,9 @@
 class CUiDriver {
 public:
     explicit CUiDriver(DWORD defaultTimeoutMs) : defaultTimeout(defaultTimeoutMs) {}
+    ~CUiDriver();
+    CUiDriver(const CUiDriver&) = delete;
+    CUiDriver& operator=(const CUiDriver&) = delete;
 
     // Checks the verb and the number of arguments; false with the reason when the line is invalid.
     static bool Validate(const CScriptLine& line, std::string& error);
@@ -53,6 +56,9 @@ private:
     bool ExpectChecked(const CScriptLine& line, std::string& detail);
     bool Set(const CScriptLine& line, std::string& detail);
     bool Click(const CScriptLine& line, std::string& detail);
+    bool DoubleClickItem(const CScriptLine& line, std::string& detail);
+    bool Hold(const CScriptLine& line, std::string& detail);
+    std::vector<HANDLE> heldFiles;
     bool Close(const CScriptLine& line, std::string& detail);
     bool Current(const CScriptLine& line, std::string& detail);
     bool Windows(const CScriptLine& line, std::string& detail);
