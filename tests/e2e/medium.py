@@ -1,0 +1,113 @@
+"""Installation media for the scenarios: generated product files packed with mfpack into archives,
+with the setup manifest, the licence and setup.exe beside them.
+
+The test product has four groups. Each file's bytes are made from its name, so a scenario can
+check what landed without keeping copies."""
+
+import hashlib
+import os
+import shutil
+import subprocess
+from pathlib import Path
+
+REPO = Path(__file__).resolve().parents[2]
+LICENCE = (b"KALMORA 4.0 LICENCE AGREEMENT\r\n\r\nYou may install this test product on any number of "
+           b"computers.\r\n\tIt comes with no warranty at all.\r\n")
+
+# group -> (caption, description, minimal, typical, custom, destination, files {name: size})
+GROUPS = {
+    "program": ("Kalmora 4.0 Program Files", "program", 1, 1, 1, 0,
+                {"kmwin.exe": 60000, "kmhelp.hlp": 23000, "kmwin.ico": 766}),
+    "art": ("Clip Art", "Pictures for your documents", 0, 1, 1, 2,
+            {"flowers.pcx": 41000, "castle.pcx": 30500}),
+    "samples": ("Sample Documents", "Documents that show what Kalmora can do", 0, 1, 1, 1,
+                {"letter.kmd": 9000, "poster.kmd": 14000}),
+    "Backgrounds": ("Backgrounds", "Desktop backgrounds", 0, 0, 1, 0, {"waves.bmp": 12000}),
+}
+
+DESTINATIONS = {0: ("Kalmora", -1, r"C:\KALMORA"), 1: ("Samples", 0, ""), 2: ("Art", 0, ""),
+                3: ("Data", 0, "")}
+
+
+def content(name: str, size: int) -> bytes:
+    """Deterministic bytes of a product file: text-like, so that compression has work to do."""
+    words = [b"kalmora", b"picture", b"album", b"page", b"colour", b"frame", b"\r\n", b"4.0"]
+    out = bytearray()
+    seed = hashlib.sha256(name.encode()).digest()
+    counter = 0
+    while len(out) < size:
+        block = hashlib.sha256(seed + counter.to_bytes(4, "little")).digest()
+        for b in block:
+            out += words[b % len(words)] + (b" " if b & 0x10 else b"")
+        counter += 1
+    return bytes(out[:size])
+
+
+def mfpack() -> Path:
+    host = Path(os.environ.get("KALMORA_HOST_BUILD", REPO / "build" / "host"))
+    tool = host / "bin" / "mfpack"
+    if not tool.is_file():
+        raise FileNotFoundError(f"{tool} is missing: build the host tree first")
+    return tool
+
+
+def manifest_text(sources: dict, destinations=None, extra: str = "") -> str:
+    """The setup manifest for sources {group: [(file name, size, type, count, disk, dest)]}."""
+    lines = ["[destinations]"]
+    for number, (name, parent, directory) in (destinations or DESTINATIONS).items():
+        lines.append(f"{number}={name}|{parent}|{directory}")
+    lines.append("[groups]")
+    for group, (caption, description, minimal, typical, custom, _, _) in GROUPS.items():
+        lines.append(f"{group}={caption}|{description}|{minimal}|{typical}|{custom}")
+    for group, items in sources.items():
+        lines.append(f"[{group}]")
+        for name, size, kind, count, disk, dest in items:
+            lines.append(f"{name}={size}|{kind}|{count}|{disk}|{dest}|")
+    lines.append("[targets]")
+    lines.append(r"kmwin.exe=0|-1|0|Kalmora 4.0||kmwin.ico|C:\KALMORA\kmwin.exe")
+    return "\r\n".join(lines) + "\r\n" + extra
+
+
+class Medium:
+    """A medium in a folder: `root` holds setup.exe and its files (the first disk of a CD layout)."""
+
+    def __init__(self, root: Path, setup_exe: Path, layout: str = "flat", store: bool = False):
+        self.root = Path(root)
+        self.layout = layout
+        self.files = {}  # product file name -> (group, destination, bytes)
+        first = self.root / ("DISK01" if layout == "cd" else "")
+        first.mkdir(parents=True, exist_ok=True)
+        self.setup_dir = first
+        work = self.root / ".files"
+        work.mkdir(exist_ok=True)
+        sources = {}
+        for index, (group, spec) in enumerate(GROUPS.items()):
+            destination, files = spec[5], spec[6]
+            disk = 2 if layout == "cd" and group in ("samples", "Backgrounds") else 1
+            folder = self.root / (f"DISK{disk:02d}" if layout == "cd" else "")
+            folder.mkdir(parents=True, exist_ok=True)
+            paths = []
+            for name, size in files.items():
+                data = content(name, size)
+                (work / name).write_bytes(data)
+                paths.append(str(work / name))
+                self.files[name] = (group, destination, data)
+            if group == "Backgrounds":
+                # A plain file, copied as it is.
+                name = next(iter(files))
+                shutil.copy2(work / name, folder / name)
+                sources[group] = [(name, files[name], 0, 1, disk, destination)]
+                continue
+            archive = folder / f"{group[:6].lower()}.mf1"
+            args = [str(mfpack()), "create", str(archive)] + (["--store"] if store else [])
+            args += ["--dest", str(destination)] + paths
+            subprocess.run(args, check=True, stdout=subprocess.DEVNULL)
+            sources[group] = [(archive.name, sum(files.values()), 1, len(files), disk, 0)]
+        self.sources = sources
+        (first / "setup.ini").write_text(manifest_text(sources), newline="")
+        (first / "agree.txt").write_bytes(LICENCE)
+        shutil.copy2(setup_exe, first / "setup.exe")
+        shutil.rmtree(work)
+
+    def write_manifest(self, text: str) -> None:
+        (self.setup_dir / "setup.ini").write_text(text, newline="")
