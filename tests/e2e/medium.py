@@ -71,11 +71,12 @@ def manifest_text(sources: dict, destinations=None, extra: str = "") -> str:
 class Medium:
     """A medium in a folder: `root` holds setup.exe and its files (the first disk of a CD layout)."""
 
-    def __init__(self, root: Path, setup_exe: Path, layout: str = "flat", store: bool = False):
+    def __init__(self, root: Path, setup_exe: Path, layout: str = "flat", store: bool = False,
+                 volume_size: int = None):
         self.root = Path(root)
         self.layout = layout
         self.files = {}  # product file name -> (group, destination, bytes)
-        first = self.root / ("DISK01" if layout == "cd" else "")
+        first = self.root / {"cd": "DISK01", "diskettes": "disk1"}.get(layout, "")
         first.mkdir(parents=True, exist_ok=True)
         self.setup_dir = first
         work = self.root / ".files"
@@ -83,8 +84,8 @@ class Medium:
         sources = {}
         for index, (group, spec) in enumerate(GROUPS.items()):
             destination, files = spec[5], spec[6]
-            disk = 2 if layout == "cd" and group in ("samples", "Backgrounds") else 1
-            folder = self.root / (f"DISK{disk:02d}" if layout == "cd" else "")
+            disk = 2 if layout in ("cd", "diskettes") and group in ("samples", "Backgrounds") else 1
+            folder = self.folder_of(disk)
             folder.mkdir(parents=True, exist_ok=True)
             paths = []
             for name, size in files.items():
@@ -100,14 +101,33 @@ class Medium:
                 continue
             archive = folder / f"{group[:6].lower()}.mf1"
             args = [str(mfpack()), "create", str(archive)] + (["--store"] if store else [])
+            if volume_size and group == "program":
+                args += ["--volume-size", str(volume_size)]
             args += ["--dest", str(destination)] + paths
             subprocess.run(args, check=True, stdout=subprocess.DEVNULL)
+            if layout == "diskettes":
+                # Each further volume goes on the next diskette.
+                for volume in sorted(folder.glob(archive.stem + ".mf[2-9]")):
+                    number = int(volume.suffix[-1])
+                    target = self.folder_of(disk + number - 1)
+                    target.mkdir(parents=True, exist_ok=True)
+                    volume.rename(target / volume.name)
             sources[group] = [(archive.name, sum(files.values()), 1, len(files), disk, 0)]
         self.sources = sources
+        if layout == "diskettes":
+            for folder in sorted(self.root.glob("disk[0-9]*")):
+                number = int(folder.name[4:])
+                (folder / f"diskette.{number:03d}").write_bytes(b"")
         (first / "setup.ini").write_text(manifest_text(sources), newline="")
         (first / "agree.txt").write_bytes(LICENCE)
         shutil.copy2(setup_exe, first / "setup.exe")
         shutil.rmtree(work)
+
+    def folder_of(self, disk: int) -> Path:
+        name = {"cd": f"DISK{disk:02d}", "diskettes": f"disk{disk}"}.get(self.layout, "")
+        folder = self.root / name
+        folder.mkdir(parents=True, exist_ok=True)
+        return folder
 
     def write_manifest(self, text: str) -> None:
         (self.setup_dir / "setup.ini").write_text(text, newline="")

@@ -1,0 +1,248 @@
+"""Installations that really copy: what lands on disk and in the uninstall log, replacement by
+date, files in use deferred to the next start, cancelling during copying, damaged archives."""
+
+import os
+import time
+
+import pytest
+
+from medium import Medium
+
+LOG = r"C:\windows\kmwin4.log"
+PRODUCT = r"C:\KALMORA"
+TYPICAL_GROUPS = ("program", "art", "samples")
+
+
+def destination_dir(destination: int) -> str:
+    return {0: PRODUCT, 1: PRODUCT + r"\Samples", 2: PRODUCT + r"\Art"}[destination]
+
+
+def installed(prefix, medium, name):
+    group, destination, _ = medium.files[name]
+    return prefix.linux_path(destination_dir(destination) + "\\" + name)
+
+
+def read_log(prefix) -> dict:
+    sections, current = {}, None
+    for line in prefix.linux_path(LOG).read_text(errors="replace").splitlines():
+        line = line.strip()
+        if line.startswith("[") and line.endswith("]"):
+            current = sections.setdefault(line[1:-1], {})
+        elif "=" in line and current is not None:
+            key, value = line.split("=", 1)
+            current[key] = value
+    return sections
+
+
+@pytest.fixture
+def cd_medium(prefix, build, tmp_path):
+    made = Medium(tmp_path / "medium", build.exe("setup.exe"), layout="cd")
+    prefix.map_drive("d", made.root)
+    return made
+
+
+def test_unattended_typical_install_from_a_cd(prefix, cd_medium):
+    setup = prefix.start(r"D:\DISK01\setup.exe", "/B", timeout=120)
+    assert setup.wait() == 0
+    log = read_log(prefix)
+    for name, (group, destination, data) in cd_medium.files.items():
+        path = installed(prefix, cd_medium, name)
+        if group in TYPICAL_GROUPS:
+            assert path.read_bytes() == data, name
+            assert log[group][name] == f"{destination}|1|0", name
+        else:
+            assert not path.exists(), f"{name} of an unselected group was installed"
+            assert name not in log.get(group, {})
+    assert prefix.linux_path(PRODUCT + r"\setup.exe").is_file()
+    assert log["Install Programs"]["setup.exe"] == "0|1|0"
+    assert log["destinations"]["1"].startswith("Samples|0|")
+    assert log["PMGroup"]["pmgroup"] == "Orvane"
+    # No temporary file is left beside the installed ones.
+    leftovers = [p.name for p in prefix.linux_path(PRODUCT).rglob("*")
+                 if p.is_file() and len(p.stem) == 8 and all(c in "0123456789abcdef" for c in p.stem)]
+    assert leftovers == []
+
+
+@pytest.mark.winver("win95")
+def test_newer_file_stays_older_is_replaced(prefix, build, tmp_path):
+    medium = Medium(tmp_path / "medium", build.exe("setup.exe"))
+    prefix.map_drive("d", medium.setup_dir)
+    newer = installed(prefix, medium, "letter.kmd")
+    older = installed(prefix, medium, "flowers.pcx")
+    for path in (newer, older):
+        path.parent.mkdir(parents=True, exist_ok=True)
+        path.write_bytes(b"the copy that was there before")
+    future = time.time() + 10 * 365 * 86400
+    os.utime(newer, (future, future))
+    os.utime(older, (315532800, 315532800))  # 1980
+    assert prefix.start(r"D:\setup.exe", "/B", timeout=120).wait() == 0
+    assert newer.read_bytes() == b"the copy that was there before"
+    assert older.read_bytes() == medium.files["flowers.pcx"][2]
+    log = read_log(prefix)
+    assert log["samples"]["letter.kmd"] == "1|0|0"
+    assert log["art"]["flowers.pcx"] == "2|1|1"
+
+
+def hold_file(prefix, build, windows_path):
+    """Starts the UI driver holding the file open without sharing until it is killed."""
+    script = rf"C:\kalmora-driver\hold.txt"
+    prefix.place(script, f"hold {windows_path}\nsleep 60000\n".encode())
+    return prefix.start(build.exe("uidriver.exe"), script, timeout=120, name="holder")
+
+
+@pytest.mark.winver("nt40", "win95")
+def test_file_in_use_waits_for_the_next_start(prefix, build, tmp_path, driver):
+    medium = Medium(tmp_path / "medium", build.exe("setup.exe"))
+    prefix.map_drive("d", medium.setup_dir)
+    target = installed(prefix, medium, "kmwin.exe")
+    target.parent.mkdir(parents=True, exist_ok=True)
+    target.write_bytes(b"old program")
+    os.utime(target, (315532800, 315532800))
+    holder = hold_file(prefix, build, PRODUCT + r"\kmwin.exe")
+    time.sleep(1.5)
+    setup = prefix.start(r"D:\setup.exe", "/B", timeout=120)
+    # Unattended, Setup ends on the restart page by itself; Finish there restarts, so answer it.
+    assert setup.wait() == 0
+    holder.kill()
+    assert target.read_bytes() == b"old program"
+    log = read_log(prefix)
+    assert log["program"]["kmwin.exe"] == "0|0|1"
+    if prefix.version == "win95":
+        wininit = prefix.linux_path(r"C:\windows\wininit.ini").read_text()
+        lines = wininit.splitlines()
+        assert lines[0].lower() == "[rename]"
+        assert "=" in lines[1]
+    else:
+        pending = prefix.registry("system").value(
+            r"System\CurrentControlSet\Control\Session Manager", "PendingFileRenameOperations")
+        assert "kmwin.exe" in str(pending).lower()
+
+
+TO_COPYING = r"""
+wait-page 102 20000
+click 1
+wait-page 128
+click 1
+wait-page 104
+click 1
+wait-page 125
+click 1020
+wait-page 106
+click 1
+wait-page 152
+click 1
+wait-window "Stacker Settings" 20000
+wait-page 108
+click 2
+wait-window "Stacker Settings"
+click 7
+"""
+
+
+@pytest.mark.winver("nt40")
+def test_cancel_during_copying_answered_no_goes_on(prefix, build, tmp_path, driver):
+    medium = Medium(tmp_path / "medium", build.exe("setup.exe"), store=True)
+    prefix.map_drive("d", medium.setup_dir)
+    prefix.start(r"D:\setup.exe", timeout=120)
+    result = driver.check(TO_COPYING + r"""
+answer * no
+wait-page 115 60000
+click 1
+""")
+    assert "Do you really want to exit Setup?" in result.find("answer")[0].values[1]
+    for name, (group, _, data) in medium.files.items():
+        if group in TYPICAL_GROUPS:
+            assert installed(prefix, medium, name).read_bytes() == data, name
+
+
+@pytest.mark.winver("win95")
+def test_cancel_during_copying_answered_yes_ends_with_a_usable_log(prefix, build, tmp_path, driver):
+    medium = Medium(tmp_path / "medium", build.exe("setup.exe"), store=True)
+    prefix.map_drive("d", medium.setup_dir)
+    prefix.start(r"D:\setup.exe", timeout=120)
+    driver.check(TO_COPYING + r"""
+answer * yes
+wait-page 116 60000
+click 1
+""")
+    log = read_log(prefix)
+    assert {"destinations", "groups", "targets"} <= set(log)
+    assert "0|Kalmora|" not in log["destinations"].get("0", "")
+    # Nothing of the later sources was copied, and no temporary file was left.
+    assert not installed(prefix, medium, "letter.kmd").exists()
+    product = prefix.linux_path(PRODUCT)
+    names = [p.name for p in product.rglob("*") if p.is_file()] if product.exists() else []
+    assert all(name in medium.files or name == "setup.exe" for name in names), names
+
+
+@pytest.mark.winver("win95")
+def test_damaged_archive_is_reported_and_copying_goes_on(prefix, build, tmp_path, driver):
+    medium = Medium(tmp_path / "medium", build.exe("setup.exe"))
+    archive = medium.setup_dir / "art.mf1"
+    data = bytearray(archive.read_bytes())
+    data[8 + 346 + 40] ^= 0x55  # inside the first entry's packed data
+    archive.write_bytes(bytes(data))
+    prefix.map_drive("d", medium.setup_dir)
+    prefix.start(r"D:\setup.exe", timeout=120)
+    result = driver.check(r"""
+wait-page 102 20000
+click 1
+wait-page 128
+click 1
+wait-page 104
+click 1
+wait-page 125
+click 1020
+wait-page 106
+click 1
+wait-page 152
+click 1
+wait-window "Stacker Settings" 20000
+click 7
+wait-window Warning 60000
+text 141
+text 140
+text 1
+text 2
+click 1
+wait-page 115 60000
+click 1
+""")
+    texts = [line.text for line in result.find("text")]
+    assert texts[0] == "Cannot install files from 'art.mf1':"
+    assert texts[1].startswith("Archive file damaged")
+    assert texts[2:] == ["Continue Operation", "Cancel Operation"]
+    # The next sources were installed; no temporary file remains.
+    assert installed(prefix, medium, "letter.kmd").read_bytes() == medium.files["letter.kmd"][2]
+    art = prefix.linux_path(PRODUCT + r"\Art")
+    assert not art.exists() or [p.name for p in art.iterdir()] in ([], ["castle.pcx"])
+
+
+@pytest.mark.winver("win95")
+def test_diskette_set_prompts_for_the_next_diskette_in_the_middle_of_an_entry(prefix, build, tmp_path, driver):
+    medium = Medium(tmp_path / "medium", build.exe("setup.exe"), layout="diskettes", store=True,
+                    volume_size=50000)
+    assert (medium.root / "disk2" / "progra.mf2").is_file()
+    prefix.map_drive("a", medium.folder_of(1))
+    prefix.start(r"A:\setup.exe", "/B", timeout=120)
+    result = driver.check(r"""
+wait-window "Insert Diskette" 60000
+text 1026
+click 1
+sleep 700
+wait-window "Insert Diskette" 0
+""")
+    assert result.find("text")[0].text == "Please insert the diskette labelled 'Diskette 2' in drive A:"
+    prefix.map_drive("a", medium.folder_of(2))
+    driver.check(r"""
+wait-window "Insert Diskette" 0
+click 1
+wait-window-gone "Insert Diskette" 10000
+""")
+    for name, (group, _, data) in medium.files.items():
+        if group in TYPICAL_GROUPS:
+            path = installed(prefix, medium, name)
+            deadline = time.time() + 30
+            while not path.exists() and time.time() < deadline:
+                time.sleep(0.3)
+            assert path.read_bytes() == data, name
