@@ -1,0 +1,63 @@
+"""The demo: installs the demo product from a CD-layout medium into a fresh Wine prefix, pressing
+the buttons a user would, with a screenshot of every page, then lists what landed where."""
+
+import datetime
+import os
+import subprocess
+import sys
+from pathlib import Path
+
+REPO = Path(__file__).resolve().parents[2]
+sys.path.insert(0, str(REPO / "tests"))
+sys.path.insert(0, str(REPO / "tests" / "e2e"))
+
+from harness import UiDriver, WinePrefix, ensure_template  # noqa: E402
+from medium import Medium  # noqa: E402
+
+# (page or window, what to press, screenshot name)
+STEPS = [
+    ("wait-page 132 30000", None, "01-title"),
+    ("wait-page 102 30000", "click 1", "02-welcome"),
+    ("wait-page 128", "click 1", "03-licence"),
+    ("wait-page 104", "click 1", "04-destination"),
+    ("wait-page 125", "click 1021", "05-setup-type"),
+    ("wait-page 127", "click 1", "06-custom-options"),
+    ("wait-page 106", "click 1", "07-program-folder"),
+    ("wait-page 152", "click 1", "08-start-copying"),
+    ("wait-window \"Stacker Settings\" 20000", "click 7", "09-copy-delay"),
+    ("wait-page 115 60000", "click 1", "10-complete"),
+]
+
+
+def main() -> int:
+    build = Path(os.environ.get("KALMORA_BUILD", REPO / "build" / "win32"))
+    stamp = datetime.datetime.now().strftime("%Y%m%d-%H%M%S")
+    out = REPO / "out" / f"demo-{stamp}"
+    out.mkdir(parents=True)
+    version = os.environ.get("KALMORA_DEMO_WINVER", "nt40")
+    medium = Medium(out / "medium", build / "bin" / "setup.exe", layout="cd")
+    with WinePrefix.create(version, name="demo", template=ensure_template()) as prefix:
+        prefix.map_drive("d", medium.root)
+        driver = UiDriver(prefix, build / "bin" / "uidriver.exe")
+        setup = prefix.start(r"D:\DISK01\setup.exe", timeout=180)
+        for wait, press, shot in STEPS:
+            lines = [wait, "sleep 300", f"screenshot C:\\shots\\{shot}.bmp"] + ([press] if press else [])
+            driver.check(lines)
+            bmp = prefix.linux_path(f"C:\\shots\\{shot}.bmp")
+            subprocess.run(["convert", str(bmp), str(out / f"{shot}.png")], check=True)
+            print(f"  {shot}.png")
+        setup.wait(60)
+        print(f"\nScreenshots of every page: {out}\n")
+        print("What landed where:")
+        product = prefix.linux_path(r"C:\KALMORA")
+        for path in sorted(product.rglob("*")):
+            if path.is_file():
+                print(f"  C:\\{path.relative_to(product.parent)}  {path.stat().st_size} bytes".replace("/", "\\"))
+        log = prefix.linux_path(r"C:\windows\kmwin4.log")
+        print(f"\nThe uninstall log C:\\windows\\kmwin4.log:\n{log.read_text(errors='replace')}")
+        (out / "kmwin4.log").write_bytes(log.read_bytes())
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
