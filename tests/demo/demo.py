@@ -24,8 +24,12 @@ STEPS = [
     ("wait-page 127", "click 1", "06-custom-options"),
     ("wait-page 106", "click 1", "07-program-folder"),
     ("wait-page 152", "click 1", "08-start-copying"),
-    ("wait-window \"Stacker Settings\" 20000", "click 7", "09-copy-delay"),
-    ("wait-page 115 60000", "click 1", "10-complete"),
+    # Cancel pressed during copying holds the copy at its next step with the question up, so
+    # that the gauge and the billboard can be seen; No lets the copy go on.
+    ("wait-window \"Stacker Settings\" 20000",
+     "wait-page 108\nclick 2\nwait-window \"Stacker Settings\"\nclick 7", "09-copy-delay"),
+    ("wait-message * 30000", "answer * no", "10-copying"),
+    ("wait-page 115 60000", "click 1", "11-complete"),
 ]
 
 
@@ -39,9 +43,10 @@ def main() -> int:
     with WinePrefix.create(version, name="demo", template=ensure_template()) as prefix:
         prefix.map_drive("d", medium.root)
         driver = UiDriver(prefix, build / "bin" / "uidriver.exe")
+        prefix.linux_path(r"C:\shots").mkdir(parents=True, exist_ok=True)
         setup = prefix.start(r"D:\DISK01\setup.exe", timeout=180)
         for wait, press, shot in STEPS:
-            lines = [wait, "sleep 300", f"screenshot C:\\shots\\{shot}.bmp"] + ([press] if press else [])
+            lines = [wait, "sleep 300", f"screenshot C:\\shots\\{shot}.bmp"] + (press.split("\n") if press else [])
             driver.check(lines)
             bmp = prefix.linux_path(f"C:\\shots\\{shot}.bmp")
             subprocess.run(["convert", str(bmp), str(out / f"{shot}.png")], check=True)
