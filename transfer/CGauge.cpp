@@ -45,8 +45,10 @@ std::uint32_t CGauge::Clamp(std::int64_t position) const
 
 void CGauge::SetPos(std::uint32_t position, bool redrawNow)
 {
-    position_ = Clamp(position);
-    if (!Handle())
+    std::uint32_t clamped = Clamp(position);
+    bool moved = clamped != position_;
+    position_ = clamped;
+    if (!Handle() || (!moved && !redrawNow))
         return;
     InvalidateRect(Handle(), nullptr, FALSE);
     if (redrawNow)

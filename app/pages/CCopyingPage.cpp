@@ -150,8 +150,19 @@ void CCopyingPage::EndFile(const CInstallFile& file)
 {
     doneBeforeFile_ += file.header.originalSize;
     currentFile_ = nullptr;
-    gauge_->SetPos(static_cast<std::uint32_t>(doneBeforeFile_ >> scale_), true);
+    ShowGauge(doneBeforeFile_);
     Billboards::ReportProgress(doneBeforeFile_);
+}
+
+void CCopyingPage::ShowGauge(std::uint64_t done)
+{
+    std::uint32_t position = static_cast<std::uint32_t>(done >> scale_);
+    unsigned percent = CGauge::Percent(gauge_->rangeMin, gauge_->rangeMax, position);
+    // The gauge shows whole percents: repainting it for every 4096 bytes would cost more than
+    // the copying itself.
+    bool changed = percent != shownPercent_;
+    gauge_->SetPos(position, changed);
+    shownPercent_ = percent;
 }
 
 void CCopyingPage::ReportProgress(unsigned long long bytesOfFile)
@@ -169,15 +180,19 @@ void CCopyingPage::ReportProgress(unsigned long long bytesOfFile)
         cancelRequested_ = false;
     }
     std::uint64_t done = doneBeforeFile_ + bytesOfFile;
-    gauge_->SetPos(static_cast<std::uint32_t>(done >> scale_), true);
+    ShowGauge(done);
     if (currentFile_) {
         std::uint64_t size = currentFile_->header.originalSize;
         std::uint64_t percent = bytesOfFile * 100 / (size + 1);
         if (percent > 100)
             percent = 100;
-        SetItemText(IDC_DESTINATION_FILE,
-                    FormatText("%s (%d%%)", currentFile_->destinationPath.GetFileName().c_str(),
-                               static_cast<int>(percent)));
+        std::string text = FormatText("%s (%d%%)", currentFile_->destinationPath.GetFileName().c_str(),
+                                      static_cast<int>(percent));
+        // Only a changed text is drawn again: the report comes every 4096 bytes.
+        if (text != shownFileText_) {
+            SetItemText(IDC_DESTINATION_FILE, text);
+            shownFileText_ = text;
+        }
     }
     Billboards::ReportProgress(done);
 }

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <memory>
+#include <string>
 
 #include "app/CWizardPage.h"
 #include "resources/resource.h"
@@ -34,6 +35,7 @@ private:
     std::uint64_t SelectedTotal() const;
     void AskCopyDelay();
     void SaveRecord() const;
+    void ShowGauge(std::uint64_t done);
 
     bool cancelRequested_ = false;
     std::unique_ptr<CGauge> gauge_;
@@ -41,5 +43,7 @@ private:
     std::uint64_t doneBeforeFile_ = 0;
     const CInstallFile* currentFile_ = nullptr;
     CSourceArchive* currentSource_ = nullptr;
-    int scale_ = 0;  // the gauge counts bytes >> scale_, so that totals beyond 4 GB fit
+    int scale_ = 0;
+    unsigned shownPercent_ = 0;
+    std::string shownFileText_;  // the gauge counts bytes >> scale_, so that totals beyond 4 GB fit
 };
