@@ -246,3 +246,57 @@ wait-window-gone "Insert Diskette" 10000
             while not path.exists() and time.time() < deadline:
                 time.sleep(0.3)
             assert path.read_bytes() == data, name
+
+
+def medium_with_extra_program_files(build, tmp_path, files: dict):
+    """The flat medium whose "program" archive also holds the given files {name: Linux path}."""
+    import shutil
+    import subprocess
+    from medium import mfpack
+    made = Medium(tmp_path / "medium", build.exe("setup.exe"))
+    extra = tmp_path / "extra"
+    extra.mkdir()
+    names = []
+    for name, source in files.items():
+        shutil.copy2(source, extra / name)
+        names.append(str(extra / name))
+    archive = made.setup_dir / "progra.mf1"
+    work = tmp_path / "program-files"
+    work.mkdir()
+    for name, (group, _, data) in made.files.items():
+        if group == "program":
+            (work / name).write_bytes(data)
+            names.append(str(work / name))
+    subprocess.run([str(mfpack()), "create", str(archive), "--dest", "0"] + names, check=True,
+                   stdout=subprocess.DEVNULL)
+    return made
+
+
+@pytest.mark.winver("nt40")
+def test_version_resources_decide_over_dates(prefix, build, tmp_path):
+    older, newer = build.exe("paths_version_a.dll"), build.exe("paths_version_b.dll")  # 1.2.3.4, 2.0.10.300
+    medium = medium_with_extra_program_files(build, tmp_path, {"keep.dll": older, "take.dll": newer})
+    prefix.map_drive("d", medium.setup_dir)
+    keep = prefix.linux_path(PRODUCT + r"\keep.dll")
+    take = prefix.linux_path(PRODUCT + r"\take.dll")
+    keep.parent.mkdir(parents=True, exist_ok=True)
+    keep.write_bytes(newer.read_bytes())
+    take.write_bytes(older.read_bytes())
+    ancient = 315532800
+    os.utime(keep, (ancient, ancient))  # a date says nothing when both have versions
+    assert prefix.start(r"D:\setup.exe", "/B", timeout=120).wait() == 0
+    assert keep.read_bytes() == newer.read_bytes()
+    assert take.read_bytes() == newer.read_bytes()
+    log = read_log(prefix)
+    assert log["program"]["keep.dll"] == "0|0|0"
+    assert log["program"]["take.dll"] == "0|1|1"
+
+
+@pytest.mark.winver("win95", "nt40")
+def test_runtime_dlls_stay_out_of_the_log_on_windows_95(prefix, build, tmp_path):
+    medium = medium_with_extra_program_files(build, tmp_path, {"MFC30.DLL": build.exe("paths_version_a.dll")})
+    prefix.map_drive("d", medium.setup_dir)
+    assert prefix.start(r"D:\setup.exe", "/B", timeout=120).wait() == 0
+    assert prefix.linux_path(PRODUCT + r"\MFC30.DLL").is_file()
+    logged = "MFC30.DLL" in read_log(prefix)["program"]
+    assert logged == (prefix.version != "win95")
