@@ -12,7 +12,18 @@ sys.path.insert(0, str(REPO / "tests"))
 sys.path.insert(0, str(REPO / "tests" / "e2e"))
 
 from harness import UiDriver, WinePrefix, ensure_template  # noqa: E402
-from medium import Medium  # noqa: E402
+from medium import GROUPS, Medium  # noqa: E402
+
+# The demo product: every group of the product, with stand-in files of our own.
+DEMO_GROUPS = dict(GROUPS)
+DEMO_GROUPS.update({
+    "Album1000": ("Picture Album 1000", "A thousand pictures to start an album with", 0, 0, 1, 2,
+                  {"album1k.pxl": 52000, "album1k.idx": 4000}),
+    "Album2000": ("Picture Album 2000", "Two thousand more pictures", 0, 0, 1, 2,
+                  {"album2k.pxl": 61000, "album2k.idx": 6000}),
+    "Alarms": ("Alarm Sounds", "Sounds for the scheduler's reminders", 0, 1, 1, 3,
+               {"chime.wav": 18000, "bell.wav": 15000}),
+})
 
 # (page or window, what to press, screenshot name)
 STEPS = [
@@ -39,7 +50,7 @@ def main() -> int:
     out = REPO / "out" / f"demo-{stamp}"
     out.mkdir(parents=True)
     version = os.environ.get("KALMORA_DEMO_WINVER", "nt40")
-    medium = Medium(out / "medium", build / "bin" / "setup.exe", layout="cd")
+    medium = Medium(out / "medium", build / "bin" / "setup.exe", layout="cd", groups=DEMO_GROUPS)
     with WinePrefix.create(version, name="demo", template=ensure_template()) as prefix:
         prefix.map_drive("d", medium.root)
         driver = UiDriver(prefix, build / "bin" / "uidriver.exe")

@@ -51,13 +51,13 @@ def mfpack() -> Path:
     return tool
 
 
-def manifest_text(sources: dict, destinations=None, extra: str = "") -> str:
+def manifest_text(sources: dict, destinations=None, extra: str = "", groups: dict = None) -> str:
     """The setup manifest for sources {group: [(file name, size, type, count, disk, dest)]}."""
     lines = ["[destinations]"]
     for number, (name, parent, directory) in (destinations or DESTINATIONS).items():
         lines.append(f"{number}={name}|{parent}|{directory}")
     lines.append("[groups]")
-    for group, (caption, description, minimal, typical, custom, _, _) in GROUPS.items():
+    for group, (caption, description, minimal, typical, custom, _, _) in (groups or GROUPS).items():
         lines.append(f"{group}={caption}|{description}|{minimal}|{typical}|{custom}")
     for group, items in sources.items():
         lines.append(f"[{group}]")
@@ -72,7 +72,7 @@ class Medium:
     """A medium in a folder: `root` holds setup.exe and its files (the first disk of a CD layout)."""
 
     def __init__(self, root: Path, setup_exe: Path, layout: str = "flat", store: bool = False,
-                 volume_size: int = None):
+                 volume_size: int = None, groups: dict = None):
         self.root = Path(root)
         self.layout = layout
         self.files = {}  # product file name -> (group, destination, bytes)
@@ -82,9 +82,10 @@ class Medium:
         work = self.root / ".files"
         work.mkdir(exist_ok=True)
         sources = {}
-        for index, (group, spec) in enumerate(GROUPS.items()):
+        self.groups = groups or GROUPS
+        for group, spec in self.groups.items():
             destination, files = spec[5], spec[6]
-            disk = 2 if layout in ("cd", "diskettes") and group in ("samples", "Backgrounds") else 1
+            disk = 2 if layout in ("cd", "diskettes") and group not in ("program", "art") else 1
             folder = self.folder_of(disk)
             folder.mkdir(parents=True, exist_ok=True)
             paths = []
@@ -93,7 +94,7 @@ class Medium:
                 (work / name).write_bytes(data)
                 paths.append(str(work / name))
                 self.files[name] = (group, destination, data)
-            if group == "Backgrounds":
+            if len(files) == 1 and group == "Backgrounds":
                 # A plain file, copied as it is.
                 name = next(iter(files))
                 shutil.copy2(work / name, folder / name)
@@ -118,7 +119,7 @@ class Medium:
             for folder in sorted(self.root.glob("disk[0-9]*")):
                 number = int(folder.name[4:])
                 (folder / f"diskette.{number:03d}").write_bytes(b"")
-        (first / "setup.ini").write_text(manifest_text(sources), newline="")
+        (first / "setup.ini").write_text(manifest_text(sources, groups=self.groups), newline="")
         (first / "agree.txt").write_bytes(LICENCE)
         shutil.copy2(setup_exe, first / "setup.exe")
         shutil.rmtree(work)
