@@ -42,6 +42,8 @@ bool CBrowseDialog::Run(HWND parent, const std::string& startDirectory, std::str
     ofn.lpstrFile = file;
     ofn.nMaxFile = sizeof file;
     ofn.lpstrInitialDir = initialDirectory.empty() ? nullptr : initialDirectory.c_str();
+    // The system would put its own title over the template's.
+    ofn.lpstrTitle = "Open";
     ofn.Flags = OFN_HIDEREADONLY | OFN_SHOWHELP | OFN_ENABLETEMPLATE | OFN_ENABLEHOOK;
     ofn.lpTemplateName = MAKEINTRESOURCEA(IDD_BROWSE);
     ofn.lpfnHook = HookProc;

@@ -164,3 +164,42 @@ click 1
     assert result.find("text")[2].text == "&More<<"
     assert result.find("text")[3].text
     setup.kill()
+
+
+@pytest.mark.winver("nt40")
+def test_browse_and_drive_space_dialogs(prefix, medium, driver):
+    prefix.start(SETUP, timeout=90)
+    result = driver.check(TO_DESTINATION + r"""
+click 1
+wait-page 104
+click 4
+wait-window Open 10000
+set 1003 NewSub
+sleep 300
+text 1001
+click 1
+wait-window-gone Open 10000
+wait-page 104 0
+text 1001
+click 1041
+wait-window "Available Drive Space" 10000
+items 1017
+text 1043
+text 1044
+click 1
+wait-window-gone "Available Drive Space" 10000
+wait-page 104 0
+text 1001
+click 2
+answer * yes
+wait-page 116
+click 1
+""")
+    texts = [line.text for line in result.find("text")]
+    assert texts[0] == "C:\\NewSub"
+    assert texts[1] == "C:\\NewSub"
+    drives = result.find("items")[0].strings
+    assert "C:" in drives
+    assert texts[2] == "Space Required: 45MB"
+    assert texts[3].startswith("Space Available: ")
+    assert texts[4] == "C:\\NewSub"
