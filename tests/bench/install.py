@@ -17,9 +17,9 @@ TITLE_PAGE_MINIMUM = 3.0  # seconds the title page stays, whatever the speed
 
 def main(build: Path) -> int:
     # Scale the test product up to about 40 MB.
-    for group, spec in media.GROUPS.items():
-        files = {name: size * 210 for name, size in spec[6].items()}
-        media.GROUPS[group] = spec[:6] + (files,)
+    for group, definition in media.GROUPS.items():
+        files = {name: size * 210 for name, size in definition[6].items()}
+        media.GROUPS[group] = definition[:6] + (files,)
     work = Path("/tmp/kalmora-bench-install")
     if work.exists():
         import shutil

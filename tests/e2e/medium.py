@@ -83,8 +83,8 @@ class Medium:
         work.mkdir(exist_ok=True)
         sources = {}
         self.groups = groups or GROUPS
-        for group, spec in self.groups.items():
-            destination, files = spec[5], spec[6]
+        for group, definition in self.groups.items():
+            destination, files = definition[5], definition[6]
             disk = 2 if layout in ("cd", "diskettes") and group not in ("program", "art") else 1
             folder = self.folder_of(disk)
             folder.mkdir(parents=True, exist_ok=True)

@@ -5,14 +5,10 @@ import pytest
 
 from harness import Diskette
 from medium import LICENCE, Medium, manifest_text
+from walks import CANCEL_TO_THE_END, TO_DESTINATION, TO_LICENCE, TO_SETUP_TYPE
 
 SETUP = r"D:\setup.exe"
 
-TO_DESTINATION = r"""
-wait-page 102 20000
-click 1
-wait-page 128
-"""
 
 
 @pytest.fixture
@@ -25,7 +21,7 @@ def medium(prefix, build, tmp_path):
 @pytest.mark.winver("win95")
 def test_licence_directory_rules_and_typical(prefix, medium, driver):
     prefix.start(SETUP, timeout=90)
-    result = driver.check(TO_DESTINATION + r"""
+    result = driver.check(TO_LICENCE + r"""
 text 1016
 click 1
 wait-page 104
@@ -48,11 +44,7 @@ expect-text 1032 Space Required: 33MB
 expect-text 1033 Space Required: 45MB
 click 1020
 wait-page 106
-click 2
-answer * yes
-wait-page 116
-click 1
-""")
+""" + CANCEL_TO_THE_END)
     assert result.find("text")[0].text.encode() == LICENCE
     messages = [line.values[1] for line in result.find("answer")[:3]]
     assert messages == [
@@ -66,11 +58,7 @@ click 1
 @pytest.mark.winver("nt40")
 def test_custom_list_figures_and_unticking_program_skips_program_folder(prefix, medium, driver):
     prefix.start(SETUP, timeout=90)
-    result = driver.check(TO_DESTINATION + r"""
-click 1
-wait-page 104
-click 1
-wait-page 125
+    result = driver.check(TO_SETUP_TYPE + r"""
 click 1021
 wait-page 127
 items 1018
@@ -87,11 +75,7 @@ wait-page 152
 text 1045
 click 1027
 wait-page 106
-click 2
-answer * yes
-wait-page 116
-click 1
-""")
+""" + CANCEL_TO_THE_END)
     assert result.find("items")[0].strings == [
         "Clip Art", "Backgrounds", "Kalmora 4.0 Program Files", "Sample Documents"]
     assert result.find("text")[0].text == "Space Required:\t 45MB"
@@ -112,8 +96,6 @@ def test_short_drive_leads_to_not_enough_space_and_its_ways_out(prefix, medium, 
         prefix.map_drive("e", small)
         prefix.start(SETUP, timeout=90)
         driver.check(TO_DESTINATION + r"""
-click 1
-wait-page 104
 set 1001 E:\KALMORA
 click 1
 wait-page 125
@@ -136,11 +118,7 @@ click 1
 wait-page 125
 click 1020
 wait-page 106
-click 2
-answer * yes
-wait-page 116
-click 1
-""")
+""" + CANCEL_TO_THE_END)
 
 
 @pytest.mark.winver("nt40")
@@ -170,8 +148,6 @@ click 1
 def test_browse_and_drive_space_dialogs(prefix, medium, driver):
     prefix.start(SETUP, timeout=90)
     result = driver.check(TO_DESTINATION + r"""
-click 1
-wait-page 104
 click 4
 wait-window Open 10000
 set 1003 NewSub
@@ -190,11 +166,7 @@ click 1
 wait-window-gone "Available Drive Space" 10000
 wait-page 104 0
 text 1001
-click 2
-answer * yes
-wait-page 116
-click 1
-""")
+""" + CANCEL_TO_THE_END)
     texts = [line.text for line in result.find("text")]
     assert texts[0] == "C:\\NewSub"
     assert texts[1] == "C:\\NewSub"

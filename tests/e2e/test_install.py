@@ -7,27 +7,15 @@ import time
 import pytest
 
 from medium import Medium
+from walks import TYPICAL_TO_COPY_DELAY
 
 LOG = r"C:\windows\kmwin4.log"
 PRODUCT = r"C:\KALMORA"
 TYPICAL_GROUPS = ("program", "art", "samples")
 
 
-TO_COPYING = r"""
-wait-page 102 20000
-click 1
-wait-page 128
-click 1
-wait-page 104
-click 1
-wait-page 125
-click 1020
-wait-page 106
-click 1
-wait-page 152
-click 1
-wait-window "Stacker Settings" 20000
-wait-page 108
+# Cancel is pressed on the copying page while the copy-delay question is still up.
+TO_COPYING = TYPICAL_TO_COPY_DELAY + """wait-page 108
 click 2
 wait-window "Stacker Settings"
 click 7
@@ -123,7 +111,8 @@ def test_file_in_use_waits_for_the_next_start(prefix, build, tmp_path, driver):
     time.sleep(1.5)
     setup = prefix.start(r"D:\setup.exe", timeout=120)
     # The last page asks for the restart; Cancel leaves it for later.
-    driver.check(TO_COPYING.replace("wait-page 108\nclick 2\n", "") + r"""
+    driver.check(TYPICAL_TO_COPY_DELAY + r"""
+click 7
 wait-page 138 60000
 expect-enabled 1027 0
 click 2
@@ -191,20 +180,7 @@ def test_damaged_archive_is_reported_and_copying_goes_on(prefix, build, tmp_path
     archive.write_bytes(bytes(data))
     prefix.map_drive("d", medium.setup_dir)
     prefix.start(r"D:\setup.exe", timeout=120)
-    result = driver.check(r"""
-wait-page 102 20000
-click 1
-wait-page 128
-click 1
-wait-page 104
-click 1
-wait-page 125
-click 1020
-wait-page 106
-click 1
-wait-page 152
-click 1
-wait-window "Stacker Settings" 20000
+    result = driver.check(TYPICAL_TO_COPY_DELAY + r"""
 click 7
 wait-window Warning 60000
 text 141

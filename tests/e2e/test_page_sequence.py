@@ -5,6 +5,7 @@ import pytest
 
 from harness import read_bmp
 from medium import Medium
+from walks import CANCEL_TO_THE_END
 
 SETUP = r"D:\setup.exe"
 
@@ -72,11 +73,7 @@ click 1027
 wait-page 128
 click 1027
 wait-page 102
-click 2
-answer * yes
-wait-page 116
-click 1
-""")
+""" + CANCEL_TO_THE_END)
 
 
 @pytest.mark.winver("nt351")
@@ -119,11 +116,7 @@ def test_main_window_shows_the_gradient_and_the_title(prefix, medium, driver, ar
     driver.check(r"""
 wait-page 102 20000
 screenshot C:\main.bmp
-click 2
-answer * yes
-wait-page 116
-click 1
-""")
+""" + CANCEL_TO_THE_END)
     shot = read_bmp(prefix.linux_path(r"C:\main.bmp"))
     top = shot.pixel(shot.width - 4, 2)
     middle = shot.pixel(shot.width - 4, shot.height // 2)

@@ -1,0 +1,11 @@
+"""Driver script pieces for the usual ways through Setup's pages."""
+
+TO_LICENCE = "wait-page 102 20000\nclick 1\nwait-page 128\n"
+TO_DESTINATION = TO_LICENCE + "click 1\nwait-page 104\n"
+TO_SETUP_TYPE = TO_DESTINATION + "click 1\nwait-page 125\n"
+# Typical, the default folder, and Next on the summary: up to the copy-delay question.
+TYPICAL_TO_COPY_DELAY = TO_SETUP_TYPE + (
+    "click 1020\nwait-page 106\nclick 1\nwait-page 152\nclick 1\n"
+    'wait-window "Stacker Settings" 20000\n')
+# From any page with Cancel: confirm, and leave the not-installed page.
+CANCEL_TO_THE_END = "click 2\nanswer * yes\nwait-page 116\nclick 1\n"
