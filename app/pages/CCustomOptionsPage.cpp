@@ -3,8 +3,6 @@
 #include "app/CSetupApp.h"
 #include "app/DirectoryChecks.h"
 #include "app/pages/CDestinationPage.h"
-#include "app/dialogs/CBrowseDialog.h"
-#include "app/dialogs/CDriveSpaceDialog.h"
 #include "framework/Win32Helpers.h"
 
 namespace {
@@ -201,18 +199,11 @@ bool CCustomOptionsPage::OnCommand(int id, int code, HWND control)
         return true;
     }
     if (id == IDC_BROWSE && code == BN_CLICKED) {
-        std::string chosen;
-        if (CBrowseDialog::Run(Handle(), ItemText(IDC_DIRECTORY), chosen))
-            SetItemText(IDC_DIRECTORY, chosen);
+        CDestinationPage::BrowseInto(*this);
         return true;
     }
     if (id == IDC_DRIVE_SPACE && code == BN_CLICKED) {
-        std::string directory = ItemText(IDC_DIRECTORY);
-        char letter = 0;
-        if (CDriveSpaceDialog::Run(Handle(), directory, letter) && directory.size() >= 2 && directory[1] == ':') {
-            directory[0] = letter;
-            SetItemText(IDC_DIRECTORY, directory);
-        }
+        CDestinationPage::ChooseDriveInto(*this);
         return true;
     }
     return CWizardPage::OnCommand(id, code, control);

@@ -37,34 +37,34 @@ bool CDestinationPage::OnInitDialog()
 bool CDestinationPage::OnCommand(int id, int code, HWND control)
 {
     if (code == BN_CLICKED && id == IDC_BROWSE) {
-        Browse();
+        BrowseInto(*this);
         return true;
     }
     if (code == BN_CLICKED && id == IDC_DRIVE_SPACE) {
-        ChooseDrive();
+        ChooseDriveInto(*this);
         return true;
     }
     return CWizardPage::OnCommand(id, code, control);
 }
 
-void CDestinationPage::Browse()
+void CDestinationPage::BrowseInto(CDialog& page)
 {
     std::string chosen;
-    if (CBrowseDialog::Run(Handle(), ItemText(IDC_DIRECTORY), chosen))
-        SetItemText(IDC_DIRECTORY, chosen);
+    if (CBrowseDialog::Run(page.Handle(), page.ItemText(IDC_DIRECTORY), chosen))
+        page.SetItemText(IDC_DIRECTORY, chosen);
 }
 
-void CDestinationPage::ChooseDrive()
+void CDestinationPage::ChooseDriveInto(CDialog& page)
 {
-    std::string directory = ItemText(IDC_DIRECTORY);
+    std::string directory = page.ItemText(IDC_DIRECTORY);
     char letter = 0;
-    if (CDriveSpaceDialog::Run(Handle(), directory, letter)) {
-        if (directory.size() >= 2 && directory[1] == ':')
-            directory[0] = letter;
-        else
-            directory = std::string(1, letter) + ":\\" + directory;
-        SetItemText(IDC_DIRECTORY, directory);
-    }
+    if (!CDriveSpaceDialog::Run(page.Handle(), directory, letter))
+        return;
+    if (directory.size() >= 2 && directory[1] == ':')
+        directory[0] = letter;
+    else
+        directory = std::string(1, letter) + ":\\" + directory;
+    page.SetItemText(IDC_DIRECTORY, directory);
 }
 
 void CDestinationPage::OnOK()

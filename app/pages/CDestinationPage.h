@@ -10,12 +10,11 @@ public:
 
     // Destination 0's directory, or its default placed on the first fixed drive.
     static std::string InitialDirectory();
+    // Browse and Drive Space for a page's directory edit (also used by the custom options page).
+    static void BrowseInto(CDialog& page);
+    static void ChooseDriveInto(CDialog& page);
 
 protected:
     bool OnInitDialog() override;
     bool OnCommand(int id, int code, HWND control) override;
-
-private:
-    void Browse();
-    void ChooseDrive();
 };
