@@ -184,15 +184,15 @@ LONG StyleOf(HWND window)
 }
 
 // Finds the child with that id and, for shared ids such as -1, that text.
-HWND FindControl(HWND dialog, const ControlSpec& spec)
+HWND FindControl(HWND dialog, const ControlSpec& expected)
 {
     for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         // Template ids are 16 bits wide: the shared id -1 reads back as 0xFFFF.
-        if ((GetDlgCtrlID(child) & 0xFFFF) != (spec.id & 0xFFFF))
+        if ((GetDlgCtrlID(child) & 0xFFFF) != (expected.id & 0xFFFF))
             continue;
-        if (spec.id != -1)
+        if (expected.id != -1)
             return child;
-        if (spec.text && TextOf(child) == spec.text)
+        if (expected.text && TextOf(child) == expected.text)
             return child;
     }
     return nullptr;
@@ -220,36 +220,36 @@ protected:
 
 TEST_P(DialogTemplateTest, CreatesWithItsStyleAndCaption)
 {
-    const TemplateSpec& spec = GetParam();
-    ASSERT_TRUE(dialog_) << "template " << spec.id << " error " << GetLastError();
+    const TemplateSpec& expected = GetParam();
+    ASSERT_TRUE(dialog_) << "template " << expected.id << " error " << GetLastError();
     LONG style = StyleOf(dialog_);
-    EXPECT_FALSE(style & WS_VISIBLE) << "template " << spec.id << ": the program shows it";
-    switch (spec.kind) {
+    EXPECT_FALSE(style & WS_VISIBLE) << "template " << expected.id << ": the program shows it";
+    switch (expected.kind) {
     case Kind::Page:
-        EXPECT_TRUE(style & WS_CHILD) << spec.id;
-        EXPECT_EQ(style & WS_CAPTION, WS_CAPTION) << spec.id;
+        EXPECT_TRUE(style & WS_CHILD) << expected.id;
+        EXPECT_EQ(style & WS_CAPTION, WS_CAPTION) << expected.id;
         break;
     case Kind::Popup:
-        EXPECT_TRUE(style & WS_POPUP) << spec.id;
-        EXPECT_EQ(style & WS_CAPTION, WS_CAPTION) << spec.id;
+        EXPECT_TRUE(style & WS_POPUP) << expected.id;
+        EXPECT_EQ(style & WS_CAPTION, WS_CAPTION) << expected.id;
         break;
     case Kind::Billboard:
-        EXPECT_TRUE(style & WS_CHILD) << spec.id;
-        EXPECT_FALSE(style & (WS_CAPTION | WS_BORDER | WS_THICKFRAME)) << spec.id;
+        EXPECT_TRUE(style & WS_CHILD) << expected.id;
+        EXPECT_FALSE(style & (WS_CAPTION | WS_BORDER | WS_THICKFRAME)) << expected.id;
         break;
     }
-    EXPECT_EQ(TextOf(dialog_), spec.caption) << "template " << spec.id;
+    EXPECT_EQ(TextOf(dialog_), expected.caption) << "template " << expected.id;
 }
 
 TEST_P(DialogTemplateTest, HasItsControls)
 {
-    const TemplateSpec& spec = GetParam();
+    const TemplateSpec& expected = GetParam();
     ASSERT_TRUE(dialog_);
-    for (const ControlSpec& control : spec.controls) {
+    for (const ControlSpec& control : expected.controls) {
         HWND item = FindControl(dialog_, control);
-        ASSERT_TRUE(item) << "template " << spec.id << " control " << control.id << " "
+        ASSERT_TRUE(item) << "template " << expected.id << " control " << control.id << " "
                           << (control.text ? control.text : "");
-        std::string where = "template " + std::to_string(spec.id) + " control " + std::to_string(control.id);
+        std::string where = "template " + std::to_string(expected.id) + " control " + std::to_string(control.id);
         if (control.text) {
             EXPECT_EQ(TextOf(item), control.text) << where;
         }
@@ -322,8 +322,8 @@ TEST(DialogTemplates, TableCoversEveryTemplate)
                        IDD_SUBSYSTEMS, IDD_FILE_SHARING, IDD_OLD_WIN32S, IDD_COMPUSERVE};
     for (int id : ids) {
         bool listed = false;
-        for (const TemplateSpec& spec : Templates())
-            listed = listed || spec.id == id;
+        for (const TemplateSpec& expected : Templates())
+            listed = listed || expected.id == id;
         EXPECT_TRUE(listed) << "template " << id;
         EXPECT_TRUE(FindResourceA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), RT_DIALOG)) << id;
     }
