@@ -11,7 +11,7 @@ kalmora_library(profile_manifest SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/CTargetStore.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CDisketteLabels.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ManifestLoader.cpp
-  LIBS framework_core transfer_install_core transfer_paths_core transfer_archive)
+  LIBS framework_core transfer_install transfer_paths_core transfer_archive)
 
 if(KALMORA_WIN32)
   kalmora_library(profile_manifest_win32 SOURCES
