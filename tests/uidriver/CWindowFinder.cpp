@@ -57,11 +57,22 @@ HWND CWindowFinder::TopLevel(const std::string& title, const std::string& classN
     return nullptr;
 }
 
+// While pages change, the new page is visible before the old one is destroyed, and both may have
+// the same id (a page shown again). A page counts only once it is the one page left, so that a
+// script never acts on a page that is about to go.
 HWND CWindowFinder::Page(int pageId) {
     for (HWND top : VisibleTopLevelWindows()) {
         if (IsDialog(top) && GetDlgCtrlID(top) == pageId) return top;
+        std::vector<HWND> pages;
         for (HWND child : Descendants(top)) {
-            if (GetDlgCtrlID(child) == pageId && IsWindowVisible(child) && IsDialog(child)) return child;
+            if (GetParent(child) == top && IsDialog(child) && IsWindowVisible(child) && GetDlgCtrlID(child) != 0)
+                pages.push_back(child);
+        }
+        if (pages.size() == 1 && GetDlgCtrlID(pages[0]) == pageId) return pages[0];
+        if (pages.size() > 1) continue;  // a change of pages is under way
+        for (HWND child : Descendants(top)) {
+            if (GetParent(child) != top && GetDlgCtrlID(child) == pageId && IsWindowVisible(child) && IsDialog(child))
+                return child;
         }
     }
     return nullptr;
