@@ -68,7 +68,7 @@ select 1018 Clip Art
 expect-text 1032 Pictures for your documents
 select-index 1018 2
 double-click-item 1018 2
-sleep 200
+wait-contains 1043 " 1MB"
 text 1043
 click 1
 wait-page 152
@@ -103,6 +103,7 @@ click 1020
 wait-page 150
 click 1038
 wait-page 125
+wait-page-gone 150
 click 1019
 wait-page 150
 click 1
@@ -113,6 +114,7 @@ click 1020
 wait-page 150
 click 1037
 wait-page 104
+wait-page-gone 150
 set 1001 C:\KALMORA
 click 1
 wait-page 125
@@ -133,6 +135,7 @@ expect-text 141 Setup cannot continue
 text 144
 text 119
 click 119
+wait-text 119 &More<<
 text 119
 text 152
 click 1
@@ -151,11 +154,12 @@ def test_browse_and_drive_space_dialogs(prefix, medium, driver):
 click 4
 wait-window Open 10000
 set 1003 NewSub
-sleep 300
+wait-text 1001 C:\NewSub
 text 1001
 click 1
 wait-window-gone Open 10000
 wait-page 104 0
+wait-text 1001 C:\NewSub
 text 1001
 click 1041
 wait-window "Available Drive Space" 10000
