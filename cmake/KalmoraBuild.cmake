@@ -13,6 +13,8 @@ if(KALMORA_WIN32)
   # ANSI Win32 API, Windows 95 / NT 3.51 level headers plus what later NT versions add at run time.
   target_compile_definitions(kalmora_options INTERFACE _WIN32_WINNT=0x0400 WINVER=0x0400 NOMINMAX
                              STRICT _CRT_SECURE_NO_WARNINGS)
+  # The installer travels on diskettes: release programs carry no symbols.
+  target_link_options(kalmora_options INTERFACE $<$<CONFIG:Release>:-s>)
 else()
   if(KALMORA_SANITIZE)
     target_compile_options(kalmora_options INTERFACE -fsanitize=address,undefined -fno-omit-frame-pointer
