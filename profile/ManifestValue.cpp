@@ -1,6 +1,6 @@
 #include "profile/ManifestValue.h"
 
-#include <climits>
+#include "transfer/GetNumberField.h"
 
 ManifestValue::ManifestValue(const std::string& text)
 {
@@ -32,44 +32,12 @@ long ManifestValue::Number(size_t index, long fallback) const
     return field ? ToNumber(*field) : fallback;
 }
 
-namespace {
-bool IsBlank(char c)
-{
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
-}
-
-// Magnitude and sign of the leading number; the magnitude stops growing past the 32-bit range.
-long long LeadingNumber(const std::string& text)
-{
-    size_t i = 0;
-    while (i < text.size() && IsBlank(text[i]))
-        ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
-        negative = text[i++] == '-';
-    long long value = 0;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-        if (value < 0x100000000LL)
-            value = value * 10 + (text[i] - '0');
-    }
-    return negative ? -value : value;
-}
-}
-
 long ManifestValue::ToNumber(const std::string& text)
 {
-    long long value = LeadingNumber(text);
-    if (value > INT_MAX)
-        return INT_MAX;
-    if (value < INT_MIN)
-        return INT_MIN;
-    return static_cast<long>(value);
+    return DecimalToInt(text.c_str());
 }
 
 unsigned long ManifestValue::ToUnsigned(const std::string& text)
 {
-    long long value = LeadingNumber(text);
-    if (value < 0)
-        return static_cast<unsigned long>(static_cast<unsigned int>(value < INT_MIN ? INT_MIN : value));
-    return value > 0xFFFFFFFFLL ? 0xFFFFFFFFUL : static_cast<unsigned long>(value);
+    return DecimalToUnsigned(text.c_str());
 }

@@ -16,8 +16,8 @@ public:
     // The field as a number; fallback when the field is absent.
     long Number(size_t index, long fallback = 0) const;
 
-    // Decimal conversion in the manner of atoi: leading blanks, a sign, digits up to the first
-    // non-digit, 0 without digits; values beyond the 32-bit range are clamped instead of wrapping.
+    // Decimal conversion in the manner of atoi, saturating instead of wrapping (and 0 for a
+    // negative size).
     static long ToNumber(const std::string& text);
     static unsigned long ToUnsigned(const std::string& text);
 
