@@ -11,6 +11,7 @@
 #include "profile/ManifestLoader.h"
 #include "resources/resource.h"
 #include "transfer/CErrorDialog.h"
+#include "transfer/CFilePath.h"
 #include "transfer/CXException.h"
 #include "transfer/CXUserException.h"
 
@@ -24,38 +25,16 @@ std::string ModuleFileName()
     return buffer;
 }
 
-std::string DirectoryOf(const std::string& path)
+std::string KnownDirectory(CFilePath::Known kind)
 {
-    size_t slash = path.find_last_of("\\/");
-    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+    return CFilePath(kind).Path();
 }
 
-std::string WithTrailingBackslash(std::string directory)
+std::string WithTrailingBackslash(const std::string& directory)
 {
-    if (!directory.empty() && directory.back() != '\\' && directory.back() != '/')
-        directory += '\\';
-    return directory;
-}
-
-std::string WindowsDirectory()
-{
-    char buffer[MAX_PATH] = {};
-    GetWindowsDirectoryA(buffer, sizeof buffer);
-    return WithTrailingBackslash(buffer);
-}
-
-std::string SystemDirectory()
-{
-    char buffer[MAX_PATH] = {};
-    GetSystemDirectoryA(buffer, sizeof buffer);
-    return WithTrailingBackslash(buffer);
-}
-
-std::string TemporaryDirectory()
-{
-    char buffer[MAX_PATH] = {};
-    GetTempPathA(sizeof buffer, buffer);
-    return WithTrailingBackslash(buffer);
+    CFilePath path(directory);
+    path.AddTrailingBackslash();
+    return path.Path();
 }
 
 std::string LoadMessageString(unsigned id)
@@ -63,14 +42,6 @@ std::string LoadMessageString(unsigned id)
     return LoadResString(id);
 }
 
-std::string ReplaceExtension(const std::string& path, const char* extension)
-{
-    size_t slash = path.find_last_of("\\/");
-    size_t dot = path.find_last_of('.');
-    std::string stem = (dot != std::string::npos && (slash == std::string::npos || dot > slash))
-                           ? path.substr(0, dot) : path;
-    return stem + "." + extension;
-}
 }
 
 CSetupApp& App()
@@ -83,18 +54,21 @@ CSetupApp::~CSetupApp() = default;
 
 std::string CSetupApp::ProgramDirectory() const
 {
-    return DirectoryOf(ModuleFileName());
+    return KnownDirectory(CFilePath::Known::programDir);
 }
 
 bool CSetupApp::InitInstance()
 {
     DetectPlatform();
     SetMessageStringLoader(LoadMessageString);
-    destinations = std::make_unique<CDestinationStore>(ProgramDirectory(), WindowsDirectory(),
-                                                       SystemDirectory(), TemporaryDirectory());
-    profilePath = ReplaceExtension(ModuleFileName(), "ini");
+    destinations = std::make_unique<CDestinationStore>(
+        ProgramDirectory(), KnownDirectory(CFilePath::Known::windowsDir),
+        KnownDirectory(CFilePath::Known::systemDir), KnownDirectory(CFilePath::Known::tempDir));
+    CFilePath manifest(ModuleFileName());
+    manifest.SetExtension("ini");
+    profilePath = manifest.Path();
     sourceDirectory = ProgramDirectory();
-    logPath = WindowsDirectory() + "kmwin4.log";
+    logPath = KnownDirectory(CFilePath::Known::windowsDir) + "kmwin4.log";
     writeLog = true;
     if (isNT && !isNT4)
         LoadThreeDControls();
