@@ -24,20 +24,14 @@ void CProfileCheckReport::OnIncludeSkipped(const std::string& fileName, int line
 
 std::string CProfileCheckReport::Quote(const std::string& text)
 {
+    // Backslashes and quotes stay as they are, so that a Windows path reads as the installer will
+    // use it; only bytes that no one can type into a value are spelt out.
     std::string quoted = "\"";
     for (unsigned char c : text) {
-        switch (c) {
-        case '\n': quoted += "\\n"; break;
-        case '\t': quoted += "\\t"; break;
-        case '\r': quoted += "\\r"; break;
-        case '"': quoted += "\\\""; break;
-        case '\\': quoted += "\\\\"; break;
-        default:
-            if (c < 32 || c == 127)
-                quoted += FormatText("\\x%02X", c);
-            else
-                quoted += static_cast<char>(c);
-        }
+        if (c < 32 || c == 127)
+            quoted += FormatText("<0x%02X>", c);
+        else
+            quoted += static_cast<char>(c);
     }
     return quoted + "\"";
 }

@@ -23,7 +23,7 @@ public:
     // Counts of the store and of the findings.
     void PrintSummary(std::FILE* out, const CIniFile& store) const;
 
-    // A value as a C-like quoted string: control bytes and quotes escaped.
+    // A value between double quotes as the installer reads it; a control byte is shown as <0xHH>.
     static std::string Quote(const std::string& text);
 
 private:

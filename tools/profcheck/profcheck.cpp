@@ -1,9 +1,4 @@
-// profcheck [--summary] PROFILE
-// Reads an install profile as the installer does and prints the store (every section, key and
-// value in file order, with the file and line of each key), then every place where the reader
-// recovered from a syntax error or skipped an include. With --summary it prints only the
-// counts and the time the reading took.
-// Exit status: 0 read without a syntax error, 1 with syntax errors, 2 file cannot be opened.
+// profcheck: shows vendors how the installer reads their install profile (see kUsage).
 #include <chrono>
 #include <cstdio>
 #include <cstring>
@@ -18,9 +13,27 @@ constexpr int kExitClean = 0;
 constexpr int kExitSyntaxErrors = 1;
 constexpr int kExitCannotOpen = 2;
 
-int Usage()
+const char kUsage[] =
+    "usage: profcheck [--summary] PROFILE\n"
+    "       profcheck --help | -h\n"
+    "\n"
+    "Reads an install profile (ov_setup.ini and its includes) the way the installer reads it and\n"
+    "prints every section, then each key with the file and line it comes from and its values,\n"
+    "then every place where the reader recovered from a syntax error (and lost the rest of that\n"
+    "section) or skipped an include.\n"
+    "  --summary   print only the counts and the time the reading took\n"
+    "\n"
+    "Each value stands between double quotes exactly as the installer reads it, backslashes and\n"
+    "quotes included (HKEY_LOCAL_MACHINE\\SOFTWARE\\Orvane is shown as it is written). A control\n"
+    "character, which cannot be typed into a value, is shown as <0xHH>, its code in hexadecimal:\n"
+    "a tab as <0x09>.\n"
+    "\n"
+    "Exit status: 0 read without a syntax error; 1 read with syntax errors; 2 the profile cannot\n"
+    "be opened, or the command line is wrong.\n";
+
+int UsageError()
 {
-    std::fprintf(stderr, "usage: profcheck [--summary] PROFILE\n");
+    std::fputs(kUsage, stderr);
     return kExitCannotOpen;
 }
 }
@@ -30,15 +43,19 @@ int main(int argc, char** argv)
     bool summary = false;
     const char* path = nullptr;
     for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+            std::fputs(kUsage, stdout);
+            return kExitClean;
+        }
         if (std::strcmp(argv[i], "--summary") == 0)
             summary = true;
         else if (!path)
             path = argv[i];
         else
-            return Usage();
+            return UsageError();
     }
     if (!path)
-        return Usage();
+        return UsageError();
     if (!CItokenizer::CanOpen(path)) {
         std::fprintf(stderr, "profcheck: cannot open %s\n", path);
         return kExitCannotOpen;

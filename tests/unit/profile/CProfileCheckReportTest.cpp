@@ -36,7 +36,7 @@ TEST(CProfileCheckReport, PrintsStoreAndRecoveries)
               "[Option]\n"
               "  " + path + ":2: Option = \"1\"\n"
               "[s]\n"
-              "  " + path + ":5: l = \"a\\tb\"\n"
+              "  " + path + ":5: l = \"a<0x09>b\"\n"
               "  " + path + ":7: none = (no value)\n");
     EXPECT_EQ(Captured([&](std::FILE* f) { report.PrintFindings(f); }),
               path + ":2: syntax error at '2'; the rest of section [Option] is lost, up to the next section header\n" +
@@ -45,9 +45,11 @@ TEST(CProfileCheckReport, PrintsStoreAndRecoveries)
               "2 sections, 3 keys, 2 values; 1 syntax errors, 1 includes skipped\n");
 }
 
-TEST(CProfileCheckReport, QuotesControlBytes)
+TEST(CProfileCheckReport, ShowsValuesAsReadSpellingOutOnlyControlBytes)
 {
-    EXPECT_EQ(CProfileCheckReport::Quote(std::string("a\"\\\r\n\x01\x7f\xe9", 8)), "\"a\\\"\\\\\\r\\n\\x01\\x7F\xe9\"");
+    EXPECT_EQ(CProfileCheckReport::Quote("HKEY_LOCAL_MACHINE\\SOFTWARE\\Orvane"),
+              "\"HKEY_LOCAL_MACHINE\\SOFTWARE\\Orvane\"");
+    EXPECT_EQ(CProfileCheckReport::Quote(std::string("a\"\r\n\x01\x7f\xe9", 7)), "\"a\"<0x0D><0x0A><0x01><0x7F>\xe9\"");
 }
 
 TEST(CProfileCheckReport, CleanProfileHasNoFindings)
