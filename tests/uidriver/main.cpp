@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -98,10 +99,35 @@ bool RunLine(CUiDriver& driver, const CScriptLine& line, FILE* out) {
 
 }  // namespace
 
+const char kUsage[] =
+    "usage: uidriver [-o RESULTS] [-k] [-t TIMEOUT_MS] [SCRIPT | -]\n"
+    "       uidriver --help | -h\n"
+    "\n"
+    "Drives the windows of a program in the same Wine prefix from a script: one command a line\n"
+    "(wait-page, click, set, text, answer, screenshot, ...; tests/uidriver/README.md lists them).\n"
+    "A script file is checked whole before it runs; '-' reads the script from standard input, a\n"
+    "line at a time. Each line's result (ok, fail or skip, with its detail) goes to standard\n"
+    "output or to RESULTS.\n"
+    "  -k             keep going after a failed line (the lines after it are skipped otherwise)\n"
+    "  -t TIMEOUT_MS  how long a wait lasts when its line gives no time\n"
+    "\n"
+    "Exit status: 0 every line ran; 1 a line failed; 2 wrong command line, a script line that\n"
+    "cannot be understood, or a file that cannot be opened.\n";
+
+bool AsksForHelp(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) return true;
+    return false;
+}
+
 int main(int argc, char** argv) {
+    if (AsksForHelp(argc, argv)) {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
     Options options;
     if (!ParseOptions(argc, argv, options)) {
-        std::fprintf(stderr, "usage: uidriver [-o RESULTS] [-k] [-t TIMEOUT_MS] [SCRIPT | -]\n");
+        std::fputs(kUsage, stderr);
         return 2;
     }
     FilePtr out(options.resultPath.empty() ? stdout : std::fopen(options.resultPath.c_str(), "wb"));
