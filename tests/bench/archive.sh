@@ -2,13 +2,15 @@
 # Benchmark of the archive codec: generates a deterministic ~24 MB mixed corpus under /tmp and
 # prints, from one run, our decode and encode speed and ratio, the decode speed of lhasa and 7-Zip
 # on the very same lh5 streams, and the ratio and speed of jlha's lh5 compressor.
-# Usage: tests/bench/archive.sh [HOST_BUILD_DIR]   (default build/host; needs bin/mfpack built
-# without sanitizers for meaningful figures). Builds nothing itself.
+# Usage: tests/bench/archive.sh [BUILD_DIR]   (default build/release, an optimised native tree
+# without sanitizers, as `./run bench` builds it). Builds nothing itself.
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
-build="${1:-build/host}"
+build="${1:-build/release}"
+. "$here/optimised-build.sh"
+describe_optimised_build "$build"
 mfpack="$(cd "$build" && pwd)/bin/mfpack"
-[ -x "$mfpack" ] || { echo "archive.sh: $mfpack not found; build the host tree first" >&2; exit 1; }
+[ -x "$mfpack" ] || { echo "archive.sh: $mfpack not found; run ./run release first" >&2; exit 1; }
 
 work=/tmp/kalmora-bench-archive
 corpus="$work/corpus"

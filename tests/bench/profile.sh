@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Benchmark: reads a generated 1 MB install profile with profcheck and prints the time taken.
-# Usage: tests/bench/profile.sh [HOST_BUILD_DIR]   (default build/host)
+# Usage: tests/bench/profile.sh [BUILD_DIR]   (default build/release, optimised, no sanitizers)
 set -euo pipefail
-build=${1:-build/host}
+build=${1:-build/release}
+. "$(dirname "$0")/optimised-build.sh"
+describe_optimised_build "$build"
 profcheck="$build/bin/profcheck"
 [ -x "$profcheck" ] || { echo "profile bench: $profcheck not built" >&2; exit 1; }
 
