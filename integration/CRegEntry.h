@@ -49,7 +49,8 @@ public:
     // Fills the entry from one "Registry" section of the profile: "key", "name", "data", "option".
     virtual void Load(const CIniSection& section);
     virtual CRegEntry* Clone() const { return new CRegEntry(*this); }
-    void ExpandMacros(const std::vector<std::string>& names, const std::vector<std::string>& values);
+    // Expands the profile's macros in the data; the path and the value name stay as written.
+    virtual void ExpandMacros(const std::vector<std::string>& names, const std::vector<std::string>& values);
     // Marks the entry when its option is the selection key or "0"; never unmarks it.
     void SelectByOption(const std::string& selectionKey);
 

@@ -17,7 +17,7 @@ CRegEntryList& CRegEntryList::operator=(const CRegEntryList& other)
 
 void CRegEntryList::AddFromSection(const CIniSection& section)
 {
-    auto entry = std::make_unique<CRegEntry>();
+    std::unique_ptr<CRegEntry> entry = NewEntry();
     entry->Load(section);
     Append(std::move(entry));
 }

@@ -15,7 +15,7 @@ public:
     CRegEntryList& operator=(CRegEntryList&&) = default;
     virtual ~CRegEntryList() = default;
 
-    // One entry from one "Registry" section of the profile.
+    // One entry from one section of the profile ("Registry" for this list).
     void AddFromSection(const CIniSection& section);
     void Append(std::unique_ptr<CRegEntry> entry) { entries_.push_back(std::move(entry)); }
     void Clear() { entries_.clear(); }
@@ -32,6 +32,10 @@ public:
     const std::vector<std::unique_ptr<CRegEntry>>& Entries() const { return entries_; }
     std::size_t Size() const { return entries_.size(); }
     CRegEntry& operator[](std::size_t index) const { return *entries_[index]; }
+
+protected:
+    // An empty entry of the list's kind, for AddFromSection to load.
+    virtual std::unique_ptr<CRegEntry> NewEntry() const { return std::make_unique<CRegEntry>(); }
 
 private:
     std::vector<std::unique_ptr<CRegEntry>> entries_;

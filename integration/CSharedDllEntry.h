@@ -1,0 +1,42 @@
+#pragma once
+// The reference count of one shared DLL that the profile names: a registry entry under the
+// SharedDLLs key whose value name is the DLL's full path.
+#include <functional>
+
+#include "integration/CRegEntryList.h"
+
+class CSharedDllEntry : public CRegEntry {
+public:
+    // The key that holds every count.
+    std::string countKeyPath;
+
+    CSharedDllEntry();
+    // Reads "name" (the DLL's path, usually with a destination macro) and "option".
+    void Load(const CIniSection& section) override;
+    CRegEntry* Clone() const override { return new CSharedDllEntry(*this); }
+    // The DLL's path is what the macros stand in.
+    void ExpandMacros(const std::vector<std::string>& names, const std::vector<std::string>& values) override;
+};
+
+// Asked before a shared DLL of the Windows or system directory is deleted; receives the DLL's
+// file name and answers whether to delete it.
+using ConfirmSharedDllDeletion = std::function<bool(const std::string& fileName)>;
+
+// The shared DLLs of the platform's section ("SharedDLLNT" or "SharedDLL95") of the profile.
+class CSharedDllList : public CRegEntryList {
+public:
+    // Setup: raises the count of every selected DLL and notes it in the log's "SharedDll" section.
+    void IncrementCounts(const std::string& logPath);
+
+protected:
+    std::unique_ptr<CRegEntry> NewEntry() const override { return std::make_unique<CSharedDllEntry>(); }
+};
+
+// Unsetup: lowers the count of every DLL in the log's "SharedDll" section, the last first, and
+// deletes a DLL that nothing uses any more (asking first in the Windows or system directory).
+void DecrementCounts(const std::string& logPath, const std::string& windowsDirectory,
+                     const std::string& systemDirectory, const ConfirmSharedDllDeletion& confirm);
+
+// The question of the string table before a shared DLL of the Windows or system directory goes:
+// Yes and No with the stop icon, No the default. Unattended, No is taken without asking.
+ConfirmSharedDllDeletion AskBeforeDeletingSharedDll(bool unattended);

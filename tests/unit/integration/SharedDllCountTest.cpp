@@ -1,0 +1,100 @@
+#include "integration/SharedDllCount.h"
+#include "integration/CSharedDllEntry.h"
+
+#include <gtest/gtest.h>
+
+#include "profile/CIniSection.h"
+
+using namespace SharedDllCount;
+
+namespace {
+std::string Dword(std::uint32_t number)
+{
+    std::string bytes;
+    for (int i = 0; i < 4; ++i)
+        bytes += static_cast<char>((number >> (8 * i)) & 0xFF);
+    return bytes;
+}
+}
+
+TEST(SharedDllCount, ReadsDwordsAndOtherInstallersDecimalText)
+{
+    const struct {
+        std::uint32_t type;
+        std::string bytes;
+        std::optional<std::uint32_t> count;
+    } rows[] = {
+        {4, Dword(3), 3u},
+        {4, Dword(0xFFFFFFFFu), 0xFFFFFFFFu},
+        {4, Dword(300).substr(0, 2), std::nullopt},  // too short to be a number
+        {1, "3", 3u},
+        {1, " 12 users", 12u},
+        {2, "7", 7u},
+        {1, "", std::nullopt},
+        {1, "three", std::nullopt},
+        {1, "-1", std::nullopt},
+        {1, "4294967296", std::nullopt},
+        {3, Dword(5), std::nullopt},  // REG_BINARY
+    };
+    for (std::size_t row = 0; row < sizeof rows / sizeof rows[0]; ++row)
+        EXPECT_EQ(Read(rows[row].type, rows[row].bytes), rows[row].count) << "row " << row;
+}
+
+TEST(SharedDllCount, SetupCountsUpFromOneWithoutWrapping)
+{
+    EXPECT_EQ(Incremented(std::nullopt), 1u);
+    EXPECT_EQ(Incremented(3u), 4u);
+    EXPECT_EQ(Incremented(0xFFFFFFFFu), 0xFFFFFFFFu);
+    EXPECT_EQ(DataText(12), "#12");
+}
+
+TEST(SharedDllCount, UnsetupKeepsUsedDllsAndAsksOnlyInTheWindowsDirectories)
+{
+    const std::string windows = "C:\\WINDOWS";
+    const std::string system = "C:\\WINDOWS\\SYSTEM\\";
+    const struct {
+        std::optional<std::uint32_t> stored;
+        const char* dll;
+        Removal removal;
+        std::uint32_t countToKeep;
+    } rows[] = {
+        {12u, "C:\\KALMORA\\kmshare.dll", Removal::keepCount, 11},
+        {4u, "c:\\windows\\system\\kmshare.dll", Removal::keepCount, 3},
+        {1u, "C:\\KALMORA\\kmshare.dll", Removal::delete_, 0},
+        {1u, "c:\\windows\\system\\kmshare.dll", Removal::askThenDelete, 0},
+        {1u, "C:\\Windows\\kmshare.dll", Removal::askThenDelete, 0},
+        {1u, "C:\\WINDOWS\\SYSTEM32\\kmshare.dll", Removal::delete_, 0},
+        {std::nullopt, "C:\\WINDOWS\\SYSTEM\\kmshare.dll", Removal::askThenDelete, 0},
+        {0u, "C:\\KALMORA\\kmshare.dll", Removal::delete_, 0},
+    };
+    for (std::size_t row = 0; row < sizeof rows / sizeof rows[0]; ++row) {
+        Decision decision = DecideRemoval(rows[row].stored, rows[row].dll, windows, system);
+        EXPECT_EQ(decision.removal, rows[row].removal) << "row " << row;
+        EXPECT_EQ(decision.countToKeep, rows[row].countToKeep) << "row " << row;
+    }
+    EXPECT_EQ(FileNameOf("C:\\WINDOWS\\SYSTEM\\KMSHARE.DLL"), "KMSHARE.DLL");
+}
+
+TEST(CSharedDllEntry, CountsTheDllThatItsSectionNamesOnceMacrosAreExpanded)
+{
+    CIniSection section("SharedDLL95");
+    for (auto pair : {std::pair<const char*, const char*>{"NAME", "?3?kmshare.dll"}, {"option", "1"}, {"data", "#9"}}) {
+        CIniKey key(pair.first);
+        key.AddValue(pair.second);
+        section.AddKey(key);
+    }
+    CSharedDllList list;
+    list.AddFromSection(section);
+    list.ExpandMacros({"?3?"}, {"C:\\WINDOWS\\SYSTEM\\"});
+    const CRegEntry& entry = list[0];
+    EXPECT_EQ(entry.path, kKeyPath);
+    EXPECT_EQ(entry.components.size(), 6u);
+    EXPECT_EQ(entry.valueName, "C:\\WINDOWS\\SYSTEM\\kmshare.dll");
+    EXPECT_EQ(entry.data, "#1");
+    EXPECT_EQ(entry.valueType, CRegEntry::kTypeDword);
+    EXPECT_EQ(entry.option, "1");
+    // A copy of the list keeps the entries' kind.
+    CSharedDllList copy;
+    static_cast<CRegEntryList&>(copy) = list;
+    EXPECT_NE(dynamic_cast<const CSharedDllEntry*>(&copy[0]), nullptr);
+}
