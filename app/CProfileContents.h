@@ -1,0 +1,44 @@
+#pragma once
+// What the install profile "ov_setup.ini" describes, loaded once at start-up in both run modes:
+// every parsed section is handed to the object that understands it.
+#include <memory>
+#include <string>
+
+#include "integration/CMediaTypeEntry.h"
+#include "integration/CRegEntryList.h"
+#include "integration/CSharedDllEntry.h"
+#include "profile/CCommandList.h"
+#include "profile/CInstallProfile.h"
+#include "profile/COptionList.h"
+#include "profile/CSetupSettings.h"
+
+// The three values of the "mediatypes" section that are read through the Windows INI functions,
+// as they come back from buffers of 5, 50 and 100 characters.
+struct MediaTypeValues {
+    std::string count = "0";
+    std::string shortName;
+    std::string longName;
+};
+
+class CProfileContents {
+public:
+    static constexpr const char* kFileName = "ov_setup.ini";
+    static constexpr std::size_t kCountCharacters = 4;  // a buffer of 5, its terminating zero included
+
+    // Reads the profile at path. A missing file leaves everything empty and the settings at their
+    // defaults; syntax errors lose only the entries concerned.
+    void Load(const std::string& path, bool isNT, const MediaTypeValues& mediaTypeValues);
+
+    // The name of the shared-DLL sections that count on this platform.
+    static const char* SharedDllSectionName(bool isNT);
+    // The "count" text as atoi reads it from its buffer; no number gives 0.
+    static int MediaTypeCount(const std::string& text);
+
+    CMediaTypeList mediaTypes;
+    std::unique_ptr<CInstallProfile> profile;
+    COptionList options;
+    CSetupSettings settings;
+    CRegEntryList registryEntries;
+    CCommandList commands;
+    CSharedDllList sharedDlls;
+};
