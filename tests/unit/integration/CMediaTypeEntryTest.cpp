@@ -2,18 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include "profile/CIniSection.h"
+#include "ProfileSections.h"
 
 namespace {
 CIniSection MediaTypes(std::initializer_list<std::pair<const char*, const char*>> pairs)
 {
-    CIniSection section("mediatypes");
-    for (const auto& pair : pairs) {
-        CIniKey key(pair.first);
-        key.AddValue(pair.second);
-        section.AddKey(key);
-    }
-    return section;
+    return MakeSection("mediatypes", pairs);
 }
 }
 

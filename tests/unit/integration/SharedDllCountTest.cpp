@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "profile/CIniSection.h"
+#include "ProfileSections.h"
 
 using namespace SharedDllCount;
 
@@ -77,14 +77,8 @@ TEST(SharedDllCount, UnsetupKeepsUsedDllsAndAsksOnlyInTheWindowsDirectories)
 
 TEST(CSharedDllEntry, CountsTheDllThatItsSectionNamesOnceMacrosAreExpanded)
 {
-    CIniSection section("SharedDLL95");
-    for (auto pair : {std::pair<const char*, const char*>{"NAME", "?3?kmshare.dll"}, {"option", "1"}, {"data", "#9"}}) {
-        CIniKey key(pair.first);
-        key.AddValue(pair.second);
-        section.AddKey(key);
-    }
     CSharedDllList list;
-    list.AddFromSection(section);
+    list.AddFromSection(MakeSection("SharedDLL95", {{"NAME", "?3?kmshare.dll"}, {"option", "1"}, {"data", "#9"}}));
     list.ExpandMacros({"?3?"}, {"C:\\WINDOWS\\SYSTEM\\"});
     const CRegEntry& entry = list[0];
     EXPECT_EQ(entry.path, kKeyPath);
