@@ -11,6 +11,7 @@ kalmora_library(profile_manifest SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/CTargetStore.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CDisketteLabels.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ManifestLoader.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/DestinationMacros.cpp
   LIBS framework_core transfer_install transfer_paths_core transfer_archive)
 
 if(KALMORA_WIN32)
