@@ -2,31 +2,13 @@
 
 #include <limits>
 
-#include "framework/TextCompare.h"
+#include "transfer/CFilePath.h"
 
 namespace SharedDllCount {
 namespace {
 constexpr std::uint32_t kTypeString = 1;        // REG_SZ
 constexpr std::uint32_t kTypeExpandString = 2;  // REG_EXPAND_SZ
 constexpr std::uint32_t kTypeDword = 4;         // REG_DWORD
-
-std::string DirectoryOf(const std::string& path)
-{
-    std::string::size_type cut = path.find_last_of('\\');
-    return cut == std::string::npos ? std::string() : path.substr(0, cut);
-}
-
-std::string WithoutTrailingBackslash(std::string directory)
-{
-    while (!directory.empty() && directory.back() == '\\')
-        directory.pop_back();
-    return directory;
-}
-
-bool SameDirectory(const std::string& a, const std::string& b)
-{
-    return !b.empty() && EqualsIgnoreCase(WithoutTrailingBackslash(a), WithoutTrailingBackslash(b));
-}
 
 std::optional<std::uint32_t> DecimalText(const std::string& text)
 {
@@ -72,8 +54,9 @@ Decision DecideRemoval(std::optional<std::uint32_t> stored, const std::string& d
     std::uint32_t keep = remaining > 0 ? static_cast<std::uint32_t>(remaining) : 0;
     if (remaining > 0)
         return {Removal::keepCount, keep};
-    std::string directory = DirectoryOf(dllPath);
-    if (SameDirectory(directory, windowsDirectory) || SameDirectory(directory, systemDirectory))
+    std::string directory = CFilePath(dllPath).GetDirectory();
+    if (CFilePath::IsSameDirectory(directory, windowsDirectory) ||
+        CFilePath::IsSameDirectory(directory, systemDirectory))
         return {Removal::askThenDelete, keep};
     return {Removal::delete_, keep};
 }

@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <random>
 
+#include "framework/TextCompare.h"
+
 namespace {
 
 bool IsSeparator(char c)
@@ -283,6 +285,16 @@ bool CFilePath::IsPlainName(const std::string& name)
     if (name.empty() || name == "." || name == "..")
         return false;
     return name.find_first_of("\\/:") == std::string::npos;
+}
+
+bool CFilePath::IsSameDirectory(const std::string& a, const std::string& b)
+{
+    if (a.empty() || b.empty())
+        return false;
+    CFilePath first(a), second(b);
+    first.RemoveTrailingBackslash();
+    second.RemoveTrailingBackslash();
+    return EqualsIgnoreCase(first.Path(), second.Path());
 }
 
 std::string CFilePath::RandomHexName(int n)

@@ -79,6 +79,9 @@ public:
     // True for a single file name that cannot leave the directory it is placed in: not empty,
     // not "." or "..", no drive or directory separators.
     static bool IsPlainName(const std::string& name);
+    // True when two directory paths name the same directory: compared without regard to case or
+    // to a trailing backslash. An empty path names none.
+    static bool IsSameDirectory(const std::string& a, const std::string& b);
     // The first n characters (0 to kMaxRandomHexName) of five pseudo-random numbers 0..32767
     // printed as four lowercase hex digits each.
     static std::string RandomHexName(int n);

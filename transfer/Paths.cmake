@@ -4,6 +4,7 @@ kalmora_library(transfer_paths_core SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/CFilePath.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CVersionInfo.cpp
   ${CMAKE_CURRENT_LIST_DIR}/GetNumberField.cpp
+  LIBS framework_core
 )
 
 if(KALMORA_WIN32)

@@ -6,17 +6,13 @@
 #include "transfer/CFilePath.h"
 
 namespace {
-std::string WithoutTrailingBackslash(std::string directory)
+// A root ("C:\", "\"), a bare drive or a relative name: nothing a log may have Unsetup remove.
+bool IsRootOrRelative(const std::string& directory)
 {
-    while (!directory.empty() && directory.back() == '\\')
-        directory.pop_back();
-    return directory;
-}
-
-bool IsDriveRoot(const std::string& directory)
-{
-    return directory.empty() || (directory.size() == 2 && directory[1] == ':') ||
-           directory.find('\\') == std::string::npos;
+    CFilePath path(directory);
+    path.RemoveTrailingBackslash();
+    std::string::size_type separator = path.Path().find('\\');
+    return separator == std::string::npos || separator + 1 == path.Path().size();
 }
 }
 
@@ -28,13 +24,8 @@ bool CRemoval::IsSafeLoggedName(const std::string& key)
 bool CRemoval::IsRemovableDirectory(const std::string& directory, const std::string& windowsDirectory,
                                     const std::string& systemDirectory)
 {
-    std::string candidate = WithoutTrailingBackslash(directory);
-    if (IsDriveRoot(candidate))
-        return false;
-    for (const std::string& protectedDirectory : {windowsDirectory, systemDirectory})
-        if (EqualsIgnoreCase(candidate, WithoutTrailingBackslash(protectedDirectory)))
-            return false;
-    return true;
+    return !IsRootOrRelative(directory) && !CFilePath::IsSameDirectory(directory, windowsDirectory) &&
+           !CFilePath::IsSameDirectory(directory, systemDirectory);
 }
 
 bool CRemoval::Run()
