@@ -146,10 +146,13 @@ TEST(StringTable, ErrorTitlesAreDistinct)
     const UINT titles[] = {24576, 24578, 24580, 24582, 24584, 24586, 24588, 24590, 24592, 24594,
                            24596, 24598, 24599, 24600, 24602, 24603, 24605, 24607, 24609, 24611,
                            27648, 27650, 27652, 27654, 27656};
-    for (UINT a : titles)
-        for (UINT b : titles)
-            if (a < b)
+    for (UINT a : titles) {
+        for (UINT b : titles) {
+            if (a < b) {
                 EXPECT_NE(LoadText(a), LoadText(b)) << "strings " << a << " and " << b;
+            }
+        }
+    }
 }
 
 }  // namespace
