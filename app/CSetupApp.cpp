@@ -6,6 +6,7 @@
 #include "app/CommandLine.h"
 #include "app/PageEngine.h"
 #include "framework/CFrameworkException.h"
+#include "framework/ProcAddress.h"
 #include "framework/Win32Helpers.h"
 #include "profile/CPrivateProfileSource.h"
 #include "profile/ManifestLoader.h"
@@ -113,9 +114,8 @@ void CSetupApp::LoadThreeDControls()
     if (reinterpret_cast<UINT_PTR>(library) < 33)
         return;
     threeDControls_ = library;
-    using RegisterFn = BOOL(WINAPI*)(HINSTANCE);
-    auto registerControls = reinterpret_cast<RegisterFn>(reinterpret_cast<void*>(GetProcAddress(library, "Ctl3dRegister")));
-    auto autoSubclass = reinterpret_cast<RegisterFn>(reinterpret_cast<void*>(GetProcAddress(library, "Ctl3dAutoSubclass")));
+    auto registerControls = FindWinApiFunction<BOOL, HINSTANCE>(library, "Ctl3dRegister");
+    auto autoSubclass = FindWinApiFunction<BOOL, HINSTANCE>(library, "Ctl3dAutoSubclass");
     if (registerControls && registerControls(Instance()) && autoSubclass)
         autoSubclass(Instance());
 }

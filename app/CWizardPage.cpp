@@ -11,7 +11,7 @@ bool CWizardPage::OnInitDialog()
     if (Item(IDC_PICTURE))
         AttachBitmapButton(IDC_PICTURE);
     // The page's control id is its number, so that other programs (and tests) can tell pages apart.
-    SetWindowLongA(Handle(), GWL_ID, ownId_);
+    SetWindowLongPtrA(Handle(), GWLP_ID, ownId_);
     PositionPage();
     if (App().unattended)
         SetWindowPos(Handle(), nullptr, 0, 0, 0, 0, SWP_NOZORDER | SWP_NOACTIVATE);

@@ -13,6 +13,13 @@ if(KALMORA_WIN32)
   # ANSI Win32 API, Windows 95 / NT 3.51 level headers plus what later NT versions add at run time.
   target_compile_definitions(kalmora_options INTERFACE _WIN32_WINNT=0x0400 WINVER=0x0400 NOMINMAX
                              STRICT _CRT_SECURE_NO_WARNINGS)
+  # One source, two widths (the i686 product and the x86_64 test tree): the faults that only one
+  # width shows are errors in both. A pointer or handle squeezed into an int or DWORD, or an int
+  # made a pointer (int-to-pointer-cast; C++ itself refuses the narrowing cast); a function pointer
+  # cast to another signature or calling convention (cast-function-type); a printf format that does
+  # not fit its argument's width (format).
+  target_compile_options(kalmora_options INTERFACE -Werror=int-to-pointer-cast -Werror=cast-function-type
+                         -Werror=format)
   # The installer travels on diskettes: release programs carry no symbols.
   target_link_options(kalmora_options INTERFACE $<$<CONFIG:Release>:-s>)
 else()

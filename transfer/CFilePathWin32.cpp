@@ -2,6 +2,7 @@
 #include "transfer/CFilePath.h"
 
 #include "framework/CFrameworkException.h"
+#include "framework/ProcAddress.h"
 
 #include <windows.h>
 #undef GetFreeSpace
@@ -11,9 +12,6 @@
 #include <sys/stat.h>
 
 namespace {
-
-using GetDiskFreeSpaceExFunction = BOOL(WINAPI*)(LPCSTR, PULARGE_INTEGER, PULARGE_INTEGER,
-                                                  PULARGE_INTEGER);
 
 bool FitsInPathBuffer(const std::string& text)
 {
@@ -48,13 +46,10 @@ DWORD Attributes(const std::string& text)
 }
 
 // Looked up at run time: the first release of Windows 95 lacks it.
-GetDiskFreeSpaceExFunction FindGetDiskFreeSpaceEx()
+auto FindGetDiskFreeSpaceEx()
 {
-    HMODULE kernel = GetModuleHandleA("kernel32.dll");
-    if (!kernel)
-        return nullptr;
-    return reinterpret_cast<GetDiskFreeSpaceExFunction>(
-        reinterpret_cast<void*>(GetProcAddress(kernel, "GetDiskFreeSpaceExA")));
+    return FindWinApiFunction<BOOL, LPCSTR, PULARGE_INTEGER, PULARGE_INTEGER, PULARGE_INTEGER>(
+        GetModuleHandleA("kernel32.dll"), "GetDiskFreeSpaceExA");
 }
 
 // Free (available to this user) or total bytes of the drive whose root is given ("" for the
@@ -62,7 +57,7 @@ GetDiskFreeSpaceExFunction FindGetDiskFreeSpaceEx()
 unsigned long long DiskSpace(const std::string& root, bool total)
 {
     const char* rootText = root.empty() ? nullptr : root.c_str();
-    if (GetDiskFreeSpaceExFunction getEx = FindGetDiskFreeSpaceEx()) {
+    if (auto getEx = FindGetDiskFreeSpaceEx()) {
         ULARGE_INTEGER available, totalBytes, freeBytes;
         if (getEx(rootText, &available, &totalBytes, &freeBytes))
             return total ? totalBytes.QuadPart : available.QuadPart;

@@ -1,8 +1,8 @@
 cmake_policy(SET CMP0057 NEW)
-# Fails when EXE imports a DLL outside the list of Windows system DLLs.
+# Fails when EXE (dumped with OBJDUMP, the tree's objdump) imports a DLL outside the list of Windows system DLLs.
 set(allowed kernel32.dll user32.dll gdi32.dll advapi32.dll comdlg32.dll shell32.dll ole32.dll
             version.dll msvcrt.dll)
-execute_process(COMMAND i686-w64-mingw32-objdump -p ${EXE} OUTPUT_VARIABLE dump RESULT_VARIABLE rc)
+execute_process(COMMAND ${OBJDUMP} -p ${EXE} OUTPUT_VARIABLE dump RESULT_VARIABLE rc)
 if(NOT rc EQUAL 0)
   message(FATAL_ERROR "objdump failed on ${EXE}")
 endif()
