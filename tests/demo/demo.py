@@ -11,7 +11,7 @@ REPO = Path(__file__).resolve().parents[2]
 sys.path.insert(0, str(REPO / "tests"))
 sys.path.insert(0, str(REPO / "tests" / "e2e"))
 
-from harness import UiDriver, WinePrefix, ensure_template  # noqa: E402
+from harness import UiDriver, WinePrefix, ensure_template, test_tree  # noqa: E402
 from medium import GROUPS, Medium  # noqa: E402
 
 # The demo product: every group of the product, with stand-in files of our own.
@@ -45,7 +45,7 @@ STEPS = [
 
 
 def main() -> int:
-    build = Path(os.environ.get("KALMORA_BUILD", REPO / "build" / "win32"))
+    build = test_tree()
     stamp = datetime.datetime.now().strftime("%Y%m%d-%H%M%S")
     out = REPO / "out" / f"demo-{stamp}"
     out.mkdir(parents=True)

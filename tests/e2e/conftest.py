@@ -13,11 +13,11 @@ import pytest
 REPO = Path(__file__).resolve().parents[2]
 sys.path.insert(0, str(REPO / "tests"))
 
-from harness import WINDOWS_VERSIONS, UiDriver, WinePrefix, ensure_template  # noqa: E402
+from harness import WINDOWS_VERSIONS, UiDriver, WinePrefix, ensure_template, test_tree  # noqa: E402
 
 
 class BuildTree:
-    """The Windows build tree whose programs the scenarios run (KALMORA_BUILD, default build/win32)."""
+    """The Windows build tree whose programs the scenarios run (KALMORA_BUILD, default build/win64)."""
 
     def __init__(self, root: Path):
         self.root = root
@@ -58,7 +58,7 @@ def pytest_generate_tests(metafunc):
 
 @pytest.fixture(scope="session")
 def build() -> BuildTree:
-    return BuildTree(Path(os.environ.get("KALMORA_BUILD", REPO / "build" / "win32")))
+    return BuildTree(test_tree())
 
 
 @pytest.fixture(scope="session")

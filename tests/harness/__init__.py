@@ -7,10 +7,11 @@ from .media import Diskette, ReadOnlyCd
 from .image import Image, read_bmp, read_png, write_png
 from .prefix import WinePrefix, WineProcess, WINDOWS_VERSIONS
 from .registry import RegistryFile, parse_reg_query
-from .template import ensure_template, wine_root
+from .template import ensure_template
+from .wineenv import test_tree, wine_arch, wine_command, wine_loader, wine_root
 
 __all__ = [
     "XDisplay", "Diskette", "ReadOnlyCd", "DriverError", "DriverResult", "UiDriver", "Image", "read_bmp", "read_png",
     "write_png", "WinePrefix", "WineProcess", "WINDOWS_VERSIONS", "RegistryFile",
-    "parse_reg_query", "ensure_template", "wine_root",
+    "parse_reg_query", "ensure_template", "test_tree", "wine_arch", "wine_command", "wine_loader", "wine_root",
 ]

@@ -2,6 +2,8 @@
     python3 -m harness template       makes the template prefix if needed and prints its path
     python3 -m harness unit-prefix    makes the prefix of the Windows unit tests (a copy of the
                                       template) if needed and prints its path
+    python3 -m harness wine-loader    prints the Wine loader that runs the test tree's programs
+                                      (KALMORA_BUILD, default build/win64)
     python3 -m harness clean          deletes the prefixes left by test processes that are gone
                                       (kept ones too), ending their wineservers first
 Run from the tests/ folder, or with tests/ on PYTHONPATH."""
@@ -11,13 +13,14 @@ import subprocess
 import sys
 from pathlib import Path
 
-from .template import ensure_template, wine_root
+from .template import ensure_template
+from .wineenv import wine_arch, wine_loader, wine_root
 
 
 def unit_prefix():
     """An existing unit prefix is left alone (tests may be running in it); a new one is copied
     aside and renamed into place, so that nobody sees half a prefix."""
-    target = wine_root() / "unit"
+    target = wine_root() / f"unit-{wine_arch()}"
     if not (target / "drive_c").is_dir():
         template = ensure_template()
         partial = wine_root() / f"unit.partial-{os.getpid()}"
@@ -46,7 +49,8 @@ def clean():
 
 
 def main(argv):
-    commands = {"template": ensure_template, "unit-prefix": unit_prefix, "clean": clean}
+    commands = {"template": ensure_template, "unit-prefix": unit_prefix, "wine-loader": wine_loader,
+                "clean": clean}
     if len(argv) != 2 or argv[1] not in commands:
         print(__doc__.strip(), file=sys.stderr)
         return 2

@@ -11,8 +11,8 @@ from pathlib import Path, PureWindowsPath
 
 from .display import XDisplay
 from .registry import RegistryFile, parse_reg_query
-from .template import ensure_template, wine_root
-from .wineenv import base_environment
+from .template import ensure_template
+from .wineenv import base_environment, wine_command, wine_root
 
 WINDOWS_VERSIONS = ("win95", "nt40", "nt351")
 KEEP_VARIABLE = "KALMORA_KEEP_PREFIX"
@@ -145,7 +145,7 @@ class WinePrefix:
         stdout = self.logs / f"{run:02d}-{label}.out"
         stderr = self.logs / f"{run:02d}-{label}.err"
         with open(stdout, "wb") as out, open(stderr, "wb") as err:
-            popen = subprocess.Popen(["wine", str(program), *[str(a) for a in args]], env=self.env,
+            popen = subprocess.Popen(wine_command(program, *args), env=self.env,
                                      cwd=str(cwd) if cwd else None, stdin=subprocess.DEVNULL,
                                      stdout=out, stderr=err, start_new_session=True)
         return WineProcess(popen, stdout, stderr, timeout)

@@ -2,16 +2,12 @@
 
 import fcntl
 import hashlib
-import os
 import shutil
 import subprocess
 from pathlib import Path
 
-from .wineenv import base_environment, run_quietly
+from .wineenv import base_environment, run_quietly, wine_arch, wine_command, wine_loader, wine_root
 
-ROOT_VARIABLE = "KALMORA_WINE_ROOT"
-DEFAULT_ROOT = "/tmp/kalmora-wine"
-COMPLETE_MARKER = "template.complete"
 
 # Settings every prefix starts with: unmanaged X windows (a window manager's absence would
 # otherwise stall every hide or destroy of a top-level window by 2 s), the drive types, and no
@@ -30,21 +26,16 @@ TEMPLATE_SETTINGS = r"""REGEDIT4
 """
 
 
-def wine_root() -> Path:
-    """The folder that holds the template and the per-test prefixes."""
-    return Path(os.environ.get(ROOT_VARIABLE, DEFAULT_ROOT))
-
-
 def ensure_template(root: Path = None) -> Path:
     """Returns a complete template prefix, making it first if needed. Safe when several test
     processes start at once: the first makes it under a lock, the others wait and reuse it."""
     root = Path(root) if root else wine_root()
     root.mkdir(parents=True, exist_ok=True)
-    template = root / "template"
-    marker = root / COMPLETE_MARKER
+    template = root / f"template-{wine_arch()}"
+    marker = root / f"{template.name}.complete"
     if _is_complete(marker):
         return template
-    with open(root / "template.lock", "w") as lock:
+    with open(root / f"{template.name}.lock", "w") as lock:
         fcntl.flock(lock, fcntl.LOCK_EX)
         if not _is_complete(marker):
             marker.unlink(missing_ok=True)
@@ -70,12 +61,16 @@ def _make_template(template: Path) -> None:
     env = base_environment(template)
     logs = template.parent / "template-logs"
     logs.mkdir(exist_ok=True)
-    run_quietly(["wineboot", "-i"], env, logs / "wineboot.log", timeout=180)
+    booted = run_quietly(wine_command("wineboot", "-i"), env, logs / "wineboot.log", timeout=180)
     settings = template / "drive_c" / "kalmora-template.reg"
     settings.write_text(TEMPLATE_SETTINGS.replace("\n", "\r\n"), encoding="ascii")
-    run_quietly(["wine", "regedit", "/S", r"C:\kalmora-template.reg"], env, logs / "regedit.log", timeout=60)
+    run_quietly(wine_command("regedit", "/S", r"C:\kalmora-template.reg"), env, logs / "regedit.log", timeout=60)
     settings.unlink()
     _stop_server(template)
+    # The server writes the registry files when it ends: without them there is no prefix.
+    if not (template / "system.reg").is_file():
+        raise RuntimeError(f"{wine_loader()} wineboot -i made no prefix (exit code {booted}); "
+                           f"see {logs / 'wineboot.log'}")
 
 
 def _stop_server(prefix: Path) -> None:
