@@ -1,13 +1,17 @@
 #!/usr/bin/env bash
 # Installs what a fresh Debian 12 machine lacks to build and test the installer.
 # Quick when everything is present: it only looks.
+# Wine is the 64-bit one: the Windows tests run the x86_64 test tree, and these machines execute no
+# 32-bit x86 code, so no i386 architecture and no wine32 is added (Debian's `wine` wrapper would
+# then pick the 32-bit loader; the scripts call /usr/lib/wine/wine64 themselves in any case).
 set -euo pipefail
 
 packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev
   g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686
+  g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   googletest
-  wine wine32:i386
+  wine wine64
   xvfb x11-apps imagemagick
   python3 python3-pytest
   lhasa p7zip-full jlha-utils
@@ -21,6 +25,5 @@ done
 
 echo "deps: installing ${missing[*]}"
 export DEBIAN_FRONTEND=noninteractive
-dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386
 apt-get update -qq
 apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
