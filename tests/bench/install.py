@@ -16,7 +16,8 @@ sys.path.insert(0, str(REPO / "tests"))
 sys.path.insert(0, str(REPO / "tests" / "e2e"))
 
 import medium as media  # noqa: E402
-from harness import WinePrefix, ensure_template  # noqa: E402
+from harness import WinePrefix, ensure_template, test_tree, wine_loader  # noqa: E402
+from harness.wineenv import pe_machine  # noqa: E402
 
 RUNS = int(os.environ.get("KALMORA_BENCH_RUNS", "5"))
 SCALE = 210  # the test product scaled up to about 40 MB
@@ -65,6 +66,17 @@ def time_extraction(medium: media.Medium, mfpack_exe: Path, template: Path) -> l
     return times
 
 
+def describe_tree(build: Path) -> str:
+    """The width and build type of a Windows tree; refuses a tree that is not optimised."""
+    cache = (build / "CMakeCache.txt").read_text()
+    build_type = next((line.split("=", 1)[1] for line in cache.splitlines()
+                       if line.startswith("CMAKE_BUILD_TYPE:")), "")
+    if build_type not in ("Release", "RelWithDebInfo"):
+        raise SystemExit(f"{build} is a {build_type or 'unoptimised'} build: the benchmark measures an optimised tree")
+    width = {0x8664: "x86_64", 0x14C: "i686"}.get(pe_machine(build / "bin" / "setup.exe"), "unknown width")
+    return f"{width} {build_type}"
+
+
 def describe(times: list) -> str:
     return f"{statistics.median(times):6.2f} s  (runs: {', '.join(f'{t:.2f}' for t in times)})"
 
@@ -86,7 +98,7 @@ def main(build: Path) -> int:
     copying = statistics.median(installs) - statistics.median(fixed)
     tool = statistics.median(extraction)
 
-    print(f"build measured: {build} (setup.exe and mfpack.exe, i686 release, under Wine, nt40)")
+    print(f"build measured: {build} (setup.exe and mfpack.exe, {describe_tree(build)}, under {wine_loader()}, nt40)")
     print(f"medium: {total / 1e6:.1f} MB in {len(full.sources)} sources on a CD layout; medians of {RUNS} runs")
     print(f"{'setup.exe /B, empty medium':34s} {describe(fixed)}")
     print(f"{'setup.exe /B, 40 MB medium':34s} {describe(installs)}")
@@ -97,4 +109,4 @@ def main(build: Path) -> int:
 
 
 if __name__ == "__main__":
-    sys.exit(main(Path(sys.argv[1]) if len(sys.argv) > 1 else REPO / "build" / "win32"))
+    sys.exit(main(Path(sys.argv[1]) if len(sys.argv) > 1 else test_tree()))
