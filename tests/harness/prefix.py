@@ -6,6 +6,7 @@ import os
 import re
 import shutil
 import subprocess
+import threading
 import time
 from pathlib import Path, PureWindowsPath
 
@@ -31,13 +32,25 @@ class WineProcess:
 
     def wait(self, timeout: float = None) -> int:
         """Waits for the exit and returns the exit code; on timeout (by default the limit given at
-        the start) kills the program and raises subprocess.TimeoutExpired."""
+        the start) kills the program and raises subprocess.TimeoutExpired. The wait blocks until
+        the exit itself (a timer ends an overdue program): Popen's own timed wait polls and would
+        see the exit up to 50 ms late."""
         remaining = self.deadline - time.monotonic() if timeout is None else timeout
+        overdue = threading.Event()
+
+        def end_overdue():
+            overdue.set()
+            self.popen.kill()
+
+        timer = threading.Timer(max(remaining, 0), end_overdue)
+        timer.start()
         try:
-            return self.popen.wait(timeout=max(remaining, 0))
-        except subprocess.TimeoutExpired:
-            self.kill()
-            raise
+            code = self.popen.wait()
+        finally:
+            timer.cancel()
+        if overdue.is_set():
+            raise subprocess.TimeoutExpired(self.popen.args, remaining)
+        return code
 
     def running(self) -> bool:
         return self.popen.poll() is None
