@@ -45,10 +45,11 @@ std::uint32_t CGauge::Clamp(std::int64_t position) const
 
 void CGauge::SetPos(std::uint32_t position, bool redrawNow)
 {
-    std::uint32_t clamped = Clamp(position);
-    bool moved = clamped != position_;
-    position_ = clamped;
-    if (!Handle() || (!moved && !redrawNow))
+    position_ = Clamp(position);
+    // The picture shows whole percents: a move within the percent on screen changes nothing, and
+    // the copy loop reports every 4096 bytes, far more often than the percent moves.
+    bool pictureChanges = static_cast<int>(Percent(rangeMin, rangeMax, position_)) != paintedPercent_;
+    if (!Handle() || (!pictureChanges && !redrawNow))
         return;
     InvalidateRect(Handle(), nullptr, FALSE);
     if (redrawNow)
@@ -66,6 +67,7 @@ void CGauge::Paint()
     HDC dc = BeginPaint(Handle(), &ps);
     RECT client;
     GetClientRect(Handle(), &client);
+    paintedPercent_ = static_cast<int>(Percent(rangeMin, rangeMax, position_));
     if (rangeMax != rangeMin) {
         unsigned percent = Percent(rangeMin, rangeMax, position_);
         char text[8];

@@ -30,4 +30,5 @@ private:
     void Paint();
 
     std::uint32_t position_;
+    int paintedPercent_ = -1;  // the percent of the last picture, -1 before the first
 };
