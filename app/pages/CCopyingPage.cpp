@@ -15,6 +15,10 @@
 namespace {
 constexpr char kProgramGroup[] = "program";
 constexpr char kInstallProgramsGroup[] = "Install Programs";
+// Each look at the message queue and each new text on the page is a trip to the window system,
+// and the copy loop reports every 4096 bytes, hundreds of times a frame of the screen: both happen
+// at most this often.
+constexpr DWORD kRefreshIntervalMs = 10;
 }
 
 CCopyingPage::CCopyingPage() : CWizardPage(IDD_COPYING, IDD_COMPLETE) {}
@@ -167,7 +171,12 @@ void CCopyingPage::ShowGauge(std::uint64_t done)
 
 void CCopyingPage::ReportProgress(unsigned long long bytesOfFile)
 {
-    PumpMessages();
+    DWORD now = GetTickCount();
+    bool refresh = now - lastRefreshTick_ >= kRefreshIntervalMs;
+    if (refresh) {
+        lastRefreshTick_ = now;
+        PumpMessages();
+    }
     CSetupApp& app = App();
     if (cancelRequested_) {
         if (ConfirmCancel()) {
@@ -181,18 +190,20 @@ void CCopyingPage::ReportProgress(unsigned long long bytesOfFile)
     }
     std::uint64_t done = doneBeforeFile_ + bytesOfFile;
     ShowGauge(done);
-    if (currentFile_) {
-        std::uint64_t size = currentFile_->header.originalSize;
-        std::uint64_t percent = bytesOfFile * 100 / (size + 1);
-        if (percent > 100)
-            percent = 100;
-        std::string text = FormatText("%s (%d%%)", currentFile_->destinationPath.GetFileName().c_str(),
-                                      static_cast<int>(percent));
-        // Only a changed text is drawn again: the report comes every 4096 bytes.
-        if (text != shownFileText_) {
-            SetItemText(IDC_DESTINATION_FILE, text);
-            shownFileText_ = text;
-        }
-    }
+    if (currentFile_ && refresh)
+        ShowFileProgress(*currentFile_, bytesOfFile);
     Billboards::ReportProgress(done);
+}
+
+void CCopyingPage::ShowFileProgress(const CInstallFile& file, unsigned long long bytesOfFile)
+{
+    std::uint64_t size = file.header.originalSize;
+    std::uint64_t percent = bytesOfFile * 100 / (size + 1);
+    if (percent > 100)
+        percent = 100;
+    std::string text = FormatText("%s (%d%%)", file.destinationPath.GetFileName().c_str(), static_cast<int>(percent));
+    if (text != shownFileText_) {
+        SetItemText(IDC_DESTINATION_FILE, text);
+        shownFileText_ = text;
+    }
 }

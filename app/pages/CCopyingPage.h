@@ -36,6 +36,7 @@ private:
     void AskCopyDelay();
     void SaveRecord() const;
     void ShowGauge(std::uint64_t done);
+    void ShowFileProgress(const CInstallFile& file, unsigned long long bytesOfFile);
 
     bool cancelRequested_ = false;
     std::unique_ptr<CGauge> gauge_;
@@ -46,4 +47,5 @@ private:
     int scale_ = 0;
     unsigned shownPercent_ = 0;
     std::string shownFileText_;  // the gauge counts bytes >> scale_, so that totals beyond 4 GB fit
+    DWORD lastRefreshTick_ = 0;
 };
