@@ -1,17 +1,6 @@
-# Cross toolchain for 64-bit Windows with Debian's MinGW-w64 (posix thread model, which GoogleTest
-# needs): the test tree. The same sources as the product, run under 64-bit Wine on machines that
-# execute no 32-bit x86 code.
-set(CMAKE_SYSTEM_NAME Windows)
+# 64-bit Windows: the test tree, the same sources as the product, run under 64-bit Wine on
+# machines that execute no 32-bit x86 code.
 set(CMAKE_SYSTEM_PROCESSOR AMD64)
-set(CMAKE_C_COMPILER   x86_64-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-posix)
-set(CMAKE_RC_COMPILER  x86_64-w64-mingw32-windres)
-set(CMAKE_OBJDUMP      x86_64-w64-mingw32-objdump)
-set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-# Everything static: the executables may import nothing but Windows system DLLs.
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
-set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
-set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/wine-emu.sh win64)
+set(KALMORA_MINGW_TRIPLE x86_64-w64-mingw32)
+set(KALMORA_WINEARCH win64)
+include(${CMAKE_CURRENT_LIST_DIR}/MingwToolchain.cmake)
