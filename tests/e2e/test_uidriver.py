@@ -9,6 +9,7 @@ import pytest
 
 from harness import Diskette, Image, ReadOnlyCd, RegistryFile, parse_reg_query, read_bmp, read_png, write_png
 from harness.driver import DriverLine
+from harness.wineenv import base_environment, wine_arch, wine_loader
 
 TEST_GUI = "uidriver_testgui.exe"
 EXIT_CANCELLED = 3
@@ -220,3 +221,26 @@ def test_images_round_trip(tmp_path):
     (tmp_path / "t.bmp").write_bytes(header + info + pixels)
     image = read_bmp(tmp_path / "t.bmp")
     assert image.rows == [[(0, 0, 255), (255, 255, 255)], [(255, 0, 0), (0, 255, 0)]]
+
+
+def test_the_tree_width_picks_wine(tmp_path, monkeypatch):
+    """An x86_64 tree runs under 64-bit Wine in a win64 prefix, an i686 tree under 32-bit Wine:
+    the PE header of the tree's setup.exe decides, and anything else is refused."""
+    def tree_with_machine(name, machine):
+        stub = bytearray(0x80 + 6)
+        stub[:2] = b"MZ"
+        stub[0x3C:0x40] = (0x80).to_bytes(4, "little")
+        stub[0x80:0x84] = b"PE\0\0"
+        stub[0x84:0x86] = machine.to_bytes(2, "little")
+        (tmp_path / name / "bin").mkdir(parents=True)
+        (tmp_path / name / "bin" / "setup.exe").write_bytes(bytes(stub))
+        return tmp_path / name
+
+    for name, machine, arch, loader in (("x64", 0x8664, "win64", "/usr/lib/wine/wine64"),
+                                        ("x86", 0x014C, "win32", "/usr/lib/wine/wine")):
+        monkeypatch.setenv("KALMORA_BUILD", str(tree_with_machine(name, machine)))
+        assert (wine_arch(), wine_loader()) == (arch, loader)
+        assert base_environment(tmp_path / "pfx")["WINEARCH"] == arch
+    monkeypatch.setenv("KALMORA_BUILD", str(tree_with_machine("arm", 0xAA64)))
+    with pytest.raises(ValueError):
+        wine_loader()
