@@ -77,7 +77,7 @@ void CSetupSettings::ApplyInterfaceSection(const CIniSection& section)
 
 void CSetupSettings::ApplyBillboardSection(const CIniSection& section)
 {
-    std::optional<CBillboard> pending;
+    std::optional<CBillboardEntry> pending;
     for (const CIniKey& key : section.Keys()) {
         const std::string* value = key.FirstValue();
         if (!value)

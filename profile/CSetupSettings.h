@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "profile/CBillboard.h"
+#include "profile/CBillboardEntry.h"
 
 class CIniSection;
 
@@ -59,7 +59,7 @@ public:
     const std::string& UninstallProgressTitle() const { return uninstallProgressTitle; }
     const std::string& OutOfDiskTitle() const { return outOfDiskTitle; }
     const std::string& OutOfDiskText() const { return outOfDiskText; }
-    const std::vector<CBillboard>& Billboards() const { return billboards; }
+    const std::vector<CBillboardEntry>& Billboards() const { return billboards; }
 
 private:
     struct TextKey;
@@ -103,5 +103,5 @@ private:
     std::string uninstallProgressTitle = "default";
     std::string outOfDiskTitle = "default";
     std::string outOfDiskText = "default";
-    std::vector<CBillboard> billboards;
+    std::vector<CBillboardEntry> billboards;
 };

@@ -1,8 +1,8 @@
 #pragma once
-// One billboard shown while files are copied: a bitmap and the text beside it.
+// One billboard of the profile's "Billboard" section: a bitmap name and the text beside it.
 #include <string>
 
-class CBillboard {
+class CBillboardEntry {
 public:
     const std::string& BitmapName() const { return bitmapName; }
     const std::string& Text() const { return text; }
