@@ -38,6 +38,16 @@ std::string WithTrailingBackslash(const std::string& directory)
     return path.Path();
 }
 
+// A value read through the Windows INI functions into a buffer of the given size, as they cut it.
+std::string PrivateProfileText(const std::string& file, const char* section, const char* key,
+                               const char* fallback, DWORD bufferSize)
+{
+    std::string buffer(bufferSize, '\0');
+    DWORD length = GetPrivateProfileStringA(section, key, fallback, &buffer[0], bufferSize, file.c_str());
+    buffer.resize(length);
+    return buffer;
+}
+
 std::string LoadMessageString(unsigned id)
 {
     return LoadResString(id);
@@ -86,6 +96,7 @@ bool CSetupApp::InitInstance()
     if (!mainWindow_->CreateMain(title, unattended))
         return false;
     SetMainWindow(mainWindow_->Handle());
+    LoadProfile();
 
     if (unsetupMode) {
         profilePath = logPath;
@@ -195,6 +206,19 @@ void CSetupApp::LoadStores()
     PumpMessages();
     ManifestLoader::LoadDisketteLabels(file, *diskettes);
     PumpMessages();
+}
+
+void CSetupApp::LoadProfile()
+{
+    CFilePath path(ModuleFileName());
+    path.SetFileName(CProfileContents::kFileName);
+    const std::string file = path.Path();
+    MediaTypeValues mediaTypes;
+    mediaTypes.count = PrivateProfileText(file, "mediatypes", "count", "0", 5);
+    mediaTypes.shortName = PrivateProfileText(file, "mediatypes", "shortname", "", 50);
+    mediaTypes.longName = PrivateProfileText(file, "mediatypes", "longname", "", 100);
+    profileContents = std::make_unique<CProfileContents>();
+    profileContents->Load(file, isNT, mediaTypes);
 }
 
 void CSetupApp::FillSpaceTable()

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "app/CProfileContents.h"
 #include "framework/CApplication.h"
 #include "profile/CDestinationStore.h"
 #include "profile/CDisketteLabels.h"
@@ -45,7 +46,9 @@ public:
     bool noRestartNeeded = true;      // cleared when a file waits for the next start of Windows
     bool isNT = false;
     bool isNT4 = false;
-    int fileCopyDelay = 5;            // the "Stacker Settings" answer
+    // What the install profile describes; the settings hold the copy delay that the "Stacker
+    // Settings" question starts from and stores.
+    std::unique_ptr<CProfileContents> profileContents;
     int setupType = 0;                // 1 Minimal, 2 Typical, 3 Custom; 0 until chosen
     // Disk space per setup type: total, part on destination 0's drive, part on the system drive.
     std::int32_t spaceTable[9] = {};
@@ -54,6 +57,8 @@ public:
     std::string ProgramDirectory() const;
     // Reads the five stores from the file at the profile path, pumping messages between them.
     void LoadStores();
+    // Reads the install profile "ov_setup.ini" beside the running program into profileContents.
+    void LoadProfile();
     // The space per setup type that the setup type pages show and check.
     void FillSpaceTable();
     HWND MainWindowHandle() const { return MainWindow(); }

@@ -79,14 +79,15 @@ std::uint64_t CCopyingPage::SelectedTotal() const
 void CCopyingPage::AskCopyDelay()
 {
     CSetupApp& app = App();
+    CSetupSettings& settings = app.profileContents->settings;
     if (app.unattended) {
         // The dialog's default answer; a question would stop an unattended run for ever.
-        app.fileCopyDelay = 0;
+        settings.SetFileCopyDelayInterval(0);
         return;
     }
-    CStackerDialog dialog(app.fileCopyDelay);
+    CStackerDialog dialog(settings.FileCopyDelayInterval());
     dialog.DoModal(app.MainWindow());
-    app.fileCopyDelay = dialog.Delay();
+    settings.SetFileCopyDelayInterval(dialog.Delay());
 }
 
 void CCopyingPage::SaveRecord() const
