@@ -13,6 +13,12 @@ int CProfileContents::MediaTypeCount(const std::string& text)
     return TextToInt32(text.substr(0, kCountCharacters));
 }
 
+void CProfileContents::SelectEntries(const std::string& registryOption, const std::string& sharedDllOption)
+{
+    registryEntries.SelectByOption(registryOption);
+    sharedDlls.SelectByOption(sharedDllOption);
+}
+
 void CProfileContents::Load(const std::string& path, bool isNT, const MediaTypeValues& mediaTypeValues)
 {
     mediaTypes.SetNames(mediaTypeValues.shortName, mediaTypeValues.longName);

@@ -29,6 +29,10 @@ public:
     // defaults; syntax errors lose only the entries concerned.
     void Load(const std::string& path, bool isNT, const MediaTypeValues& mediaTypeValues);
 
+    // Marks for installation the registry entries whose option is registryOption and the shared
+    // DLLs whose option is sharedDllOption (entries with option "0" always); never unmarks.
+    void SelectEntries(const std::string& registryOption, const std::string& sharedDllOption);
+
     // The name of the shared-DLL sections that count on this platform.
     static const char* SharedDllSectionName(bool isNT);
     // The "count" text as atoi reads it from its buffer; no number gives 0.

@@ -238,6 +238,7 @@ void CCustomOptionsPage::SelectGroupsForInstall()
     for (auto& [name, group] : groups.All())
         if (group.description == kProgramGroup)
             group.install = true;
+    App().profileContents->SelectEntries("2", "1");
     SetNextId(IDD_PROGRAM_FOLDER);
 }
 

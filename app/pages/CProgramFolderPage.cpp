@@ -40,6 +40,7 @@ void CProgramFolderPage::OnOK()
     if (app.inPlace) {
         // The setup type page was skipped: the in-place installation is a Typical one.
         app.groups.ApplySetupType(2);
+        app.profileContents->SelectEntries("2", "1");
         app.setupType = 2;
     }
     CWizardPage::OnOK();

@@ -60,6 +60,9 @@ void CSetupTypePage::ChooseType(int type)
                       static_cast<std::uint64_t>(triple[2])};
     SetNextId(TargetDrivesHaveRoom(need) ? IDD_PROGRAM_FOLDER : IDD_NOT_ENOUGH_SPACE);
     app.groups.ApplySetupType(type);
+    // Minimal takes the registry entries of option 1, Typical those of option 2; both take the
+    // shared DLLs of option 1.
+    app.profileContents->SelectEntries(type == kMinimal ? "1" : "2", "1");
     app.setupType = type;
     CWizardPage::OnOK();
 }
