@@ -91,6 +91,9 @@ public:
     unsigned long long GetSize() const;
     long long GetModifyTime() const;
     bool DirectoryExists() const;
+    // The short (8.3) form of the existing path as the system gives it; the path itself when the
+    // system has none (the path does not exist, or the form would not fit MAX_PATH).
+    std::string ShortForm() const;
     bool RemoveDir() const;
     bool MakeDirectory(bool recursive = true) const;
     void MakeDirectoryOrThrow(bool recursive = true) const;

@@ -167,6 +167,13 @@ long long CFilePath::GetModifyTime() const
     return static_cast<long long>(status.st_mtime);
 }
 
+std::string CFilePath::ShortForm() const
+{
+    char buffer[MAX_PATH] = {};
+    DWORD length = FitsInPathBuffer(path) ? GetShortPathNameA(path.c_str(), buffer, sizeof buffer) : 0;
+    return length > 0 && length < sizeof buffer ? std::string(buffer, length) : path;
+}
+
 bool CFilePath::DirectoryExists() const
 {
     return DirectoryTextExists(GetDirectory());

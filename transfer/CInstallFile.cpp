@@ -14,13 +14,6 @@
 namespace {
 constexpr int kMaxNameTries = 1000;
 
-std::string ShortPathOf(const CFilePath& path)
-{
-    char buffer[MAX_PATH] = {};
-    DWORD length = GetShortPathNameA(path.c_str(), buffer, sizeof buffer);
-    return length > 0 && length < sizeof buffer ? std::string(buffer, length) : path.Path();
-}
-
 bool IsInUse(const CFilePath& path)
 {
     HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -173,7 +166,7 @@ void CInstallFile::ScheduleRenameAtRestart(const CFilePath&)
     DWORD got = 0;
     while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0)
         text.append(buffer, got);
-    std::string updated = RenameAtRestart::InsertLine(text, ShortPathOf(destinationPath), ShortPathOf(tempPath));
+    std::string updated = RenameAtRestart::InsertLine(text, destinationPath.ShortForm(), tempPath.ShortForm());
     SetFilePointer(file, 0, nullptr, FILE_BEGIN);
     SetEndOfFile(file);
     DWORD written = 0;

@@ -1,5 +1,7 @@
 // File-system behaviour of the path object, drive walking and version resources, run under Wine.
 #include "framework/CFrameworkException.h"
+#include "profile/DestinationMacros.h"
+#include "profile/MacroExpansion.h"
 #include "transfer/CDriveIterator.h"
 #include "transfer/CFilePath.h"
 #include "transfer/CVersionInfo.h"
@@ -9,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <set>
 #include <vector>
@@ -283,3 +286,34 @@ TEST(CVersionInfo, ReadsTheFixedFileVersionOfTwoLibraries)
 }
 
 } // namespace
+
+// The macro table over the system's own short names: "?N?" is the directory in 8.3 form with its
+// backslash, a directory that does not exist stands as it is, and "?LaunchDrive?" is the drive.
+TEST(DestinationMacros, DirectoriesInTheSystemsShortFormWithTheirBackslash)
+{
+    ScratchDirectory scratch;
+    const std::string longDirectory = scratch / "Kalmora Long Directory Name\\";
+    ASSERT_TRUE(CFilePath(longDirectory).MakeDirectory(false));
+    CDestinationStore destinations("D:\\DISK01\\", "C:\\windows\\", "C:\\windows\\system32\\", scratch.Root());
+    destinations.SetNameAndParent(0, "Kalmora", -1);
+    destinations.SetDirectory(0, longDirectory);
+    destinations.SetNameAndParent(1, "Missing", 0);
+    destinations.SetDirectory(1, "C:\\No Such Kalmora Folder\\");
+    destinations.SetNameAndParent(2, "Unused", 0);
+
+    MacroTable table = BuildMacroTable(destinations, "D:\\DISK01\\",
+                                       [](const std::string& path) { return CFilePath(path).ShortForm(); });
+    auto expand = [&](const std::string& text) { return ExpandMacros(text, table.names, table.values); };
+
+    std::string shortMain = expand("?0?");
+    EXPECT_EQ(shortMain.find(' '), std::string::npos) << shortMain;
+    ASSERT_EQ(shortMain.back(), '\\');
+    char longForm[MAX_PATH] = {};
+    ASSERT_GT(GetLongPathNameA(shortMain.c_str(), longForm, sizeof longForm), 0u);
+    EXPECT_EQ(CompareStringA(LOCALE_SYSTEM_DEFAULT, NORM_IGNORECASE, longForm, -1, longDirectory.c_str(), -1),
+              CSTR_EQUAL) << longForm;
+    EXPECT_EQ(expand("?0?kmshare.dll"), shortMain + "kmshare.dll");
+    EXPECT_EQ(expand("?1?letter.kmd"), "C:\\No Such Kalmora Folder\\letter.kmd");
+    EXPECT_EQ(std::count(table.names.begin(), table.names.end(), "?2?"), 0) << "a destination without directory";
+    EXPECT_EQ(expand("?LaunchDrive?\\DISK01"), "D:\\DISK01");
+}
