@@ -6,6 +6,7 @@ prefix, i686 programs 32-bit Wine and a win32 prefix. The loader is always calle
 Debian's `wine` wrapper prefers the 32-bit loader whenever it is installed, even on a machine that
 cannot execute 32-bit code."""
 
+import functools
 import os
 import struct
 import subprocess
@@ -47,7 +48,13 @@ def pe_machine(program: Path) -> int:
 
 
 def _wine_of_tree():
-    setup = test_tree() / "bin" / "setup.exe"
+    return _wine_of_setup(str(test_tree() / "bin" / "setup.exe"))
+
+
+@functools.lru_cache(maxsize=None)
+def _wine_of_setup(path: str):
+    """Read once a run: a tree rebuilt while tests run would show a half-written file."""
+    setup = Path(path)
     machine = pe_machine(setup) if setup.is_file() else 0x8664
     if machine not in _WINE_OF_MACHINE:
         raise ValueError(f"{setup}: no Wine for PE machine {machine:#x}")
