@@ -70,7 +70,9 @@ void DecrementCounts(const std::string& logPath, const std::string& windowsDirec
             stored = StoredCount(scratch);
         SharedDllCount::Decision decision =
             SharedDllCount::DecideRemoval(stored, *dll, windowsDirectory, systemDirectory);
-        if (decision.removal == SharedDllCount::Removal::keepCount) {
+        if (decision.removal == SharedDllCount::Removal::skip) {
+            // A name no installation of ours writes: left as it is.
+        } else if (decision.removal == SharedDllCount::Removal::keepCount) {
             StoreCount(scratch, decision.countToKeep);
         } else if (!IsFreeToDelete(*dll)) {
             // Gone already, or in use: the count keeps its number and the file stays.

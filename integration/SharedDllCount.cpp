@@ -1,7 +1,5 @@
 #include "integration/SharedDllCount.h"
 
-#include <limits>
-
 #include "transfer/CFilePath.h"
 
 namespace SharedDllCount {
@@ -18,7 +16,7 @@ std::optional<std::uint32_t> DecimalText(const std::string& text)
     std::uint64_t number = 0;
     for (; at < text.size() && text[at] >= '0' && text[at] <= '9'; ++at) {
         number = number * 10 + static_cast<std::uint64_t>(text[at] - '0');
-        if (number > std::numeric_limits<std::uint32_t>::max())
+        if (number > kMaxCount)
             return std::nullopt;
     }
     return static_cast<std::uint32_t>(number);
@@ -33,6 +31,8 @@ std::optional<std::uint32_t> Read(std::uint32_t valueType, const std::string& by
         std::uint32_t number = 0;
         for (int i = 3; i >= 0; --i)
             number = (number << 8) | static_cast<unsigned char>(bytes[static_cast<std::size_t>(i)]);
+        if (number > kMaxCount)
+            return std::nullopt;
         return number;
     }
     if (valueType == kTypeString || valueType == kTypeExpandString)
@@ -44,12 +44,14 @@ std::uint32_t Incremented(std::optional<std::uint32_t> stored)
 {
     if (!stored)
         return 1;
-    return *stored == std::numeric_limits<std::uint32_t>::max() ? *stored : *stored + 1;
+    return *stored >= kMaxCount ? kMaxCount : *stored + 1;
 }
 
 Decision DecideRemoval(std::optional<std::uint32_t> stored, const std::string& dllPath,
                        const std::string& windowsDirectory, const std::string& systemDirectory)
 {
+    if (!CFilePath::IsFileInDirectory(dllPath))
+        return {Removal::skip, 0};
     std::int64_t remaining = static_cast<std::int64_t>(stored.value_or(0)) - 1;
     std::uint32_t keep = remaining > 0 ? static_cast<std::uint32_t>(remaining) : 0;
     if (remaining > 0)

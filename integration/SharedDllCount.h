@@ -10,15 +10,20 @@ namespace SharedDllCount {
 inline const char kKeyPath[] = "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs";
 inline const char kLogSection[] = "SharedDll";
 
+// The highest count: counts are signed 32-bit numbers to the other programs that keep them.
+inline constexpr std::uint32_t kMaxCount = 0x7FFFFFFF;
+
 // The count a value holds: a REG_DWORD's four bytes, low byte first; a text (another
-// installer's) as its decimal number. Anything unreadable counts as no value at all.
+// installer's) as its decimal number. Anything unreadable, and any number above kMaxCount (a
+// negative count to those programs), counts as no value at all.
 std::optional<std::uint32_t> Read(std::uint32_t valueType, const std::string& bytes);
 
-// Setup's new count: 1 for a DLL without one, otherwise one more (never wrapping to 0).
+// Setup's new count: 1 for a DLL without one, otherwise one more, at most kMaxCount.
 std::uint32_t Incremented(std::optional<std::uint32_t> stored);
 
 // What Unsetup does with one logged DLL.
 enum class Removal {
+    skip,            // not a full path of a file in a directory: neither count nor file is touched
     keepCount,       // others still use it: store the lowered count
     askThenDelete,   // unused, in the Windows or system directory: delete only if the user agrees
     delete_,         // unused, elsewhere: delete without asking
@@ -32,7 +37,8 @@ struct Decision {
 };
 
 // A missing count counts as 0, so the DLL is unused. Directories compare without regard to case
-// and to a trailing backslash.
+// and to a trailing backslash. A log names the DLLs, so only a full path in a directory (never a
+// relative name, nor a file in a drive root) is ever acted on.
 Decision DecideRemoval(std::optional<std::uint32_t> stored, const std::string& dllPath,
                        const std::string& windowsDirectory, const std::string& systemDirectory);
 

@@ -1,5 +1,6 @@
 #include "transfer/CFilePath.h"
 
+#include <cctype>
 #include <chrono>
 #include <cstdio>
 #include <random>
@@ -285,6 +286,25 @@ bool CFilePath::IsPlainName(const std::string& name)
     if (name.empty() || name == "." || name == "..")
         return false;
     return name.find_first_of("\\/:") == std::string::npos;
+}
+
+bool CFilePath::IsFileInDirectory(const std::string& text)
+{
+    const bool hasDrive = text.size() > 3 && std::isalpha(static_cast<unsigned char>(text[0])) && text[1] == ':' &&
+                          text[2] == '\\';
+    if (!hasDrive)
+        return false;
+    int components = 0;
+    std::string::size_type start = 3;
+    for (;;) {
+        std::string::size_type end = text.find('\\', start);
+        if (!IsPlainName(text.substr(start, end == std::string::npos ? std::string::npos : end - start)))
+            return false;
+        ++components;
+        if (end == std::string::npos)
+            return components >= 2;
+        start = end + 1;
+    }
 }
 
 bool CFilePath::IsSameDirectory(const std::string& a, const std::string& b)

@@ -82,6 +82,10 @@ public:
     // True when two directory paths name the same directory: compared without regard to case or
     // to a trailing backslash. An empty path names none.
     static bool IsSameDirectory(const std::string& a, const std::string& b);
+    // A full path of a file in a directory: drive letter, colon, backslash, one or more plain
+    // directory names and a plain file name ("C:\WINDOWS\kmshare.dll"). Not a relative or UNC
+    // path, not a file in a drive root, nothing with "." or "..".
+    static bool IsFileInDirectory(const std::string& text);
     // The first n characters (0 to kMaxRandomHexName) of five pseudo-random numbers 0..32767
     // printed as four lowercase hex digits each.
     static std::string RandomHexName(int n);

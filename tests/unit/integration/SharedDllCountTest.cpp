@@ -25,7 +25,10 @@ TEST(SharedDllCount, ReadsDwordsAndOtherInstallersDecimalText)
         std::optional<std::uint32_t> count;
     } rows[] = {
         {4, Dword(3), 3u},
-        {4, Dword(0xFFFFFFFFu), 0xFFFFFFFFu},
+        {4, Dword(0x7FFFFFFFu), 0x7FFFFFFFu},
+        {4, Dword(0x80000000u), std::nullopt},  // negative to the other programs: damaged
+        {4, Dword(0xFFFFFFFFu), std::nullopt},
+        {1, "2147483648", std::nullopt},
         {4, Dword(300).substr(0, 2), std::nullopt},  // too short to be a number
         {1, "3", 3u},
         {1, " 12 users", 12u},
@@ -44,7 +47,9 @@ TEST(SharedDllCount, SetupCountsUpFromOneWithoutWrapping)
 {
     EXPECT_EQ(Incremented(std::nullopt), 1u);
     EXPECT_EQ(Incremented(3u), 4u);
-    EXPECT_EQ(Incremented(0xFFFFFFFFu), 0xFFFFFFFFu);
+    EXPECT_EQ(Incremented(kMaxCount), kMaxCount);
+    // What Setup stores reads back as the same count: registry and log never disagree.
+    EXPECT_EQ(Read(4, Dword(Incremented(Read(4, Dword(0x80000000u))))), 1u);
     EXPECT_EQ(DataText(12), "#12");
 }
 
@@ -66,6 +71,11 @@ TEST(SharedDllCount, UnsetupKeepsUsedDllsAndAsksOnlyInTheWindowsDirectories)
         {1u, "C:\\WINDOWS\\SYSTEM32\\kmshare.dll", Removal::delete_, 0},
         {std::nullopt, "C:\\WINDOWS\\SYSTEM\\kmshare.dll", Removal::askThenDelete, 0},
         {0u, "C:\\KALMORA\\kmshare.dll", Removal::delete_, 0},
+        // A log's name that is no full path of a file in a directory is passed over.
+        {1u, "kmshare.dll", Removal::skip, 0},
+        {1u, "C:\\kmshare.dll", Removal::skip, 0},
+        {3u, "..\\KALMORA\\kmshare.dll", Removal::skip, 0},
+        {1u, "C:\\KALMORA\\..\\kmshare.dll", Removal::skip, 0},
     };
     for (std::size_t row = 0; row < sizeof rows / sizeof rows[0]; ++row) {
         Decision decision = DecideRemoval(rows[row].stored, rows[row].dll, windows, system);

@@ -237,6 +237,23 @@ TEST(CFilePathNames, PlainNamesCannotLeaveTheirDirectory)
         EXPECT_EQ(CFilePath::IsPlainName(row.name), row.plain) << "row " << row.name;
 }
 
+TEST(CFilePathNames, FilesInDirectoriesHaveADriveADirectoryAndAPlainName)
+{
+    const struct {
+        const char* text;
+        bool fileInDirectory;
+    } rows[] = {
+        {"C:\\WINDOWS\\SYSTEM\\kmshare.dll", true}, {"d:\\k\\a.dll", true}, {"C:\\kmshare.dll", false},
+        {"kmshare.dll", false}, {"KALMORA\\kmshare.dll", false}, {"C:KALMORA\\kmshare.dll", false},
+        {"\\\\server\\share\\kmshare.dll", false}, {"\\KALMORA\\kmshare.dll", false},
+        {"C:\\KALMORA\\..\\kmshare.dll", false}, {"C:\\KALMORA\\.\\kmshare.dll", false},
+        {"C:\\KALMORA\\\\kmshare.dll", false}, {"C:\\KALMORA\\", false}, {"C:\\KALMORA/x\\a.dll", false},
+        {"1:\\KALMORA\\a.dll", false}, {"", false},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(CFilePath::IsFileInDirectory(row.text), row.fileInDirectory) << "row " << row.text;
+}
+
 TEST(CFilePathNames, RandomHexNamesAreLowercaseHexAndVary)
 {
     std::set<std::string> seen;
