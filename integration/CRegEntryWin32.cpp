@@ -5,7 +5,6 @@
 
 #include <cstring>
 
-#include "profile/ProfileText.h"
 
 namespace {
 // Values up to this size are read in one call; longer ones in a second call of their own size.
@@ -96,9 +95,11 @@ long CRegEntry::SetValue()
     if (!key)
         return ERROR_INVALID_HANDLE;
     if (valueType == kTypeDword) {
-        if (!data.empty())
+        DWORD number = DwordFromData(data);
+        // The entry keeps its text without the mark; only the mark goes, so that writing the
+        // entry again writes the same number.
+        if (!data.empty() && data[0] == kDwordMark)
             data.erase(0, 1);
-        DWORD number = static_cast<DWORD>(TextToInt32(data));
         return RegSetValueExA(key, valueName.c_str(), reserved, REG_DWORD, reinterpret_cast<const BYTE*>(&number),
                               sizeof number);
     }
