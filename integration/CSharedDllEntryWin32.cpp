@@ -23,10 +23,12 @@ void StoreCount(CRegEntry& entry, std::uint32_t count)
     entry.SetValue();
 }
 
-// True when the file exists and no process has it open: only such a file may be deleted.
+// True when the file exists and no process has it open: only such a file may be deleted. Opened
+// for reading, without sharing: any open handle of another program refuses that, while a
+// read-only file, which refuses writing, still counts as free.
 bool IsFreeToDelete(const std::string& path)
 {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return false;
     CloseHandle(file);
