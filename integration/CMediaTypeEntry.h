@@ -22,8 +22,10 @@ public:
     const std::string& ShortName() const { return shortName_; }
     const std::string& LongName() const { return longName_; }
 
-    // Entries 1 to count of the section, each with the short name as its data.
+    // Entries 1 to count of the section, each with the short name as its data. The list's entries
+    // are numbered: one section holds them all, so no entry is made from a section alone.
     void AddFromSection(const CIniSection& section, int count);
+    void AddFromSection(const CIniSection& section) = delete;
     // Selects the extensions that are free: not registered, or registered with an empty default
     // value. An extension with a default value of its own belongs to another application.
     void ResolveConflicts();
