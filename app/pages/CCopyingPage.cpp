@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "app/CBillboard.h"
+#include "app/CIntegrationSequence.h"
 #include "app/CSetupApp.h"
 #include "app/dialogs/CStackerDialog.h"
 #include "framework/FormatText.h"
@@ -142,8 +143,7 @@ int CCopyingPage::RunInstall()
         SaveRecord();
         return IDD_NOT_INSTALLED;
     }
-    SaveRecord();
-    return app.noRestartNeeded ? IDD_COMPLETE : IDD_RESTART;
+    return CIntegrationSequence(app).Run();
 }
 
 void CCopyingPage::BeginFile(const CInstallFile& file)

@@ -1,0 +1,71 @@
+#include "app/CIntegrationSequence.h"
+
+#include "app/CSetupApp.h"
+#include "profile/DestinationMacros.h"
+#include "resources/resource.h"
+#include "transfer/CFilePath.h"
+
+namespace {
+constexpr char kProgramGroup[] = "program";
+// Files that the product writes later into its directory; Unsetup removes them with the rest.
+const char* const kFilesTheProductCreates[] = {"kmwin.GID", "kmwin.FTS", "pxlalbum.gid", "pxlalbum.FTS",
+                                               "wb_list.wbl"};
+constexpr int kAlarmsParent = 3;
+constexpr char kAlarmsKey[] = "11";
+}
+
+CIntegrationSequence::CIntegrationSequence(CSetupApp& app) : app_(app), log_(app.logPath)
+{
+}
+
+int CIntegrationSequence::Run()
+{
+    if (app_.writeLog)
+        log_.WriteStores(*app_.destinations, app_.groups, app_.targets);
+    if (ProgramIsInstalled() || app_.inPlace) {
+        ApplyRegistryEntries();
+        if (!app_.inPlace) {
+            LogFilesTheProductCreates();
+            CreateAlarmsDirectory();
+        }
+    }
+    return app_.noRestartNeeded ? IDD_COMPLETE : IDD_RESTART;
+}
+
+bool CIntegrationSequence::ProgramIsInstalled() const
+{
+    const CGroup* program = app_.groups.Find(kProgramGroup);
+    return program && program->install;
+}
+
+void CIntegrationSequence::ApplyRegistryEntries()
+{
+    CProfileContents& contents = *app_.profileContents;
+    // One table serves the registry entries and the shared DLLs: "?N?" is destination N's
+    // directory in short form with its backslash, "?LaunchDrive?" the drive Setup started from.
+    MacroTable macros = BuildMacroTable(*app_.destinations, app_.sourceDirectory,
+                                        [](const std::string& path) { return CFilePath(path).ShortForm(); });
+    contents.registryEntries.ExpandMacros(macros.names, macros.values);
+    contents.registryEntries.ApplySelected(app_.logPath);
+    contents.sharedDlls.ExpandMacros(macros.names, macros.values);
+    contents.sharedDlls.IncrementCounts(app_.logPath);
+    contents.mediaTypes.ResolveConflicts();
+    contents.mediaTypes.ApplySelected(app_.logPath);
+}
+
+void CIntegrationSequence::LogFilesTheProductCreates()
+{
+    for (const char* name : kFilesTheProductCreates)
+        log_.WriteFile(kProgramGroup, name, 0, true, false);
+}
+
+void CIntegrationSequence::CreateAlarmsDirectory()
+{
+    std::string parent = app_.destinations->GetDirectory(kAlarmsParent);
+    // Without its parent's directory the name would be taken relative to wherever Setup stands.
+    if (parent.empty())
+        return;
+    CFilePath alarms(parent + "Alarms\\");
+    alarms.MakeDirectory(true);
+    log_.Write("destinations", kAlarmsKey, "Alarms|" + std::to_string(kAlarmsParent) + "|" + alarms.Path());
+}

@@ -1,0 +1,25 @@
+#pragma once
+// What Setup does once the files are copied, in its fixed order: the record of the installation
+// in the uninstall log, the product's registry entries, shared DLL counts and file types with the
+// destinations' macros expanded, and the entries for what the product creates later. Its result is
+// the last page: complete, or restart needed.
+#include "uninstall/CUninstallLog.h"
+
+class CSetupApp;
+
+class CIntegrationSequence {
+public:
+    explicit CIntegrationSequence(CSetupApp& app);
+
+    // The page that follows: IDD_COMPLETE, or IDD_RESTART when a file waits for the next start.
+    int Run();
+
+private:
+    bool ProgramIsInstalled() const;
+    void ApplyRegistryEntries();
+    void LogFilesTheProductCreates();
+    void CreateAlarmsDirectory();
+
+    CSetupApp& app_;
+    CUninstallLog log_;
+};
