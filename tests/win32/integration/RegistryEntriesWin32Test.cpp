@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "ProfileSections.h"
 #include "ScratchRegistry.h"
 
@@ -145,3 +147,19 @@ TEST_F(RegistryEntries, RemovalEntriesUnknownRootsAndUnselectedEntries)
 }
 
 }  // namespace
+
+// The runs for each Windows version say which one they should see: make sure Wine shows it.
+TEST(WindowsVersion, IsTheOneTheRunAskedFor)
+{
+    const char* expected = getenv("KALMORA_EXPECTED_WINDOWS");
+    if (!expected)
+        return;
+    OSVERSIONINFOA version = {};
+    version.dwOSVersionInfoSize = sizeof version;
+    ASSERT_TRUE(GetVersionExA(&version));
+    const std::string seen = version.dwPlatformId != VER_PLATFORM_WIN32_NT ? "win95"
+                             : version.dwMajorVersion == 3            ? "nt351"
+                             : version.dwMajorVersion == 4            ? "nt40"
+                                                                      : "a later NT";
+    EXPECT_EQ(seen, expected);
+}
