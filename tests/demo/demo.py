@@ -25,6 +25,42 @@ DEMO_GROUPS.update({
                {"chime.wav": 18000, "bell.wav": 15000}),
 })
 
+# The demo's install profile: the product's registry keys, its shared DLL on each platform, the
+# file type of its picture albums, and the copy delay the question starts from.
+DEMO_PROFILE = r"""[interface]
+FileCopyDelayInterval = 10
+[Registry]
+key = "HKEY_LOCAL_MACHINE\SOFTWARE\Orvane\Kalmora\4.0"
+name = Path
+data = "?0?"
+option = 0
+[Registry]
+key = "HKEY_LOCAL_MACHINE\SOFTWARE\Orvane\Kalmora\4.0"
+name = Samples
+data = "?1?"
+option = 2
+[Registry]
+key = "HKEY_LOCAL_MACHINE\SOFTWARE\Orvane\Kalmora\4.0"
+name = Version
+data = "#400"
+option = 0
+[SharedDLL95]
+name = "?0?kmshare.dll"
+option = 1
+[SharedDLLNT]
+name = "?0?kmshare.dll"
+option = 1
+[mediatypes]
+count = 1
+shortname = Kalmora
+longname = "Kalmora Picture Album"
+file1 = .pxl
+""".replace("\n", "\r\n")
+
+# Registry keys the demo shows after the installation (as Wine's registry file names them).
+SHOWN_KEYS = [r"Software\Orvane\Kalmora\4.0", r"Software\Microsoft\Windows\CurrentVersion\SharedDLLs",
+              r"Software\Classes\.pxl"]
+
 # (page or window, what to press, screenshot name)
 STEPS = [
     ("wait-page 132 30000", None, "01-title"),
@@ -51,6 +87,7 @@ def main() -> int:
     out.mkdir(parents=True)
     version = os.environ.get("KALMORA_DEMO_WINVER", "nt40")
     medium = Medium(out / "medium", build / "bin" / "setup.exe", layout="cd", groups=DEMO_GROUPS)
+    (medium.setup_dir / "ov_setup.ini").write_text(DEMO_PROFILE, newline="")
     with WinePrefix.create(version, name="demo", template=ensure_template()) as prefix:
         prefix.map_drive("d", medium.root)
         driver = UiDriver(prefix, build / "bin" / "uidriver.exe")
@@ -69,6 +106,12 @@ def main() -> int:
         for path in sorted(product.rglob("*")):
             if path.is_file():
                 print(f"  C:\\{path.relative_to(product.parent)}  {path.stat().st_size} bytes".replace("/", "\\"))
+        print("\nIn the registry:")
+        system = prefix.registry("system")
+        for key in SHOWN_KEYS:
+            for name, (kind, value) in sorted((system.key(key) or {}).items()):
+                shown = f'"{value}"' if isinstance(value, str) else value
+                print(f"  HKLM\\{key}  {name or '(default)'} = {shown} ({kind})")
         log = prefix.linux_path(r"C:\windows\kmwin4.log")
         print(f"\nThe uninstall log C:\\windows\\kmwin4.log:\n{log.read_text(errors='replace')}")
         (out / "kmwin4.log").write_bytes(log.read_bytes())
