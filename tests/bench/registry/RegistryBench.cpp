@@ -12,6 +12,7 @@
 #include "integration/CRegEntryList.h"
 #include "integration/CSharedDllEntry.h"
 #include "integration/SharedDllCount.h"
+#include "ScratchRegistry.h"
 
 namespace {
 constexpr int kEntries = 1000;
@@ -30,22 +31,6 @@ double Now()
     LARGE_INTEGER counter;
     QueryPerformanceCounter(&counter);
     return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-void DeleteKeyTree(HKEY root, const std::string& subkey)
-{
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(root, subkey.c_str(), 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
-        return;
-    char child[256];
-    for (;;) {
-        DWORD length = sizeof child;
-        if (RegEnumKeyExA(key, 0, child, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
-            break;
-        DeleteKeyTree(key, child);
-    }
-    RegCloseKey(key);
-    RegDeleteKeyA(root, subkey.c_str());
 }
 
 std::string TempPath(const char* name)
