@@ -1,6 +1,7 @@
 #include "app/CIntegrationSequence.h"
 
 #include "app/CSetupApp.h"
+#include "integration/CSelfRegDll.h"
 #include "profile/DestinationMacros.h"
 #include "resources/resource.h"
 #include "transfer/CFilePath.h"
@@ -24,6 +25,9 @@ int CIntegrationSequence::Run()
         log_.WriteStores(*app_.destinations, app_.groups, app_.targets);
     if (ProgramIsInstalled() || app_.inPlace) {
         ApplyRegistryEntries();
+        // Under /B the load and registration failures are not shown: nobody would answer them.
+        RegisterDlls(*app_.destinations, app_.unattended);
+        StartScheduler(*app_.destinations, app_.isNT);
         if (!app_.inPlace) {
             LogFilesTheProductCreates();
             CreateAlarmsDirectory();

@@ -14,7 +14,8 @@ REPO = Path(__file__).resolve().parents[2]
 LICENCE = (b"KALMORA 4.0 LICENCE AGREEMENT\r\n\r\nYou may install this test product on any number of "
            b"computers.\r\n\tIt comes with no warranty at all.\r\n")
 
-# group -> (caption, description, minimal, typical, custom, destination, files {name: size})
+# group -> (caption, description, minimal, typical, custom, destination, files {name: size}); a
+# file's size may instead be the Path of a real file (a program of the product) to pack.
 GROUPS = {
     "program": ("Kalmora 4.0 Program Files", "program", 1, 1, 1, 0,
                 {"kmwin.exe": 60000, "kmhelp.hlp": 23000, "kmwin.ico": 766}),
@@ -26,7 +27,7 @@ GROUPS = {
 }
 
 DESTINATIONS = {0: ("Kalmora", -1, r"C:\KALMORA"), 1: ("Samples", 0, ""), 2: ("Art", 0, ""),
-                3: ("Data", 0, "")}
+                3: ("Data", 0, ""), 5: ("Servers", 0, ""), 6: ("Filters", 0, ""), 7: ("Import", 0, "")}
 
 
 def content(name: str, size: int) -> bytes:
@@ -90,7 +91,7 @@ class Medium:
             folder.mkdir(parents=True, exist_ok=True)
             paths = []
             for name, size in files.items():
-                data = content(name, size)
+                data = Path(size).read_bytes() if isinstance(size, Path) else content(name, size)
                 (work / name).write_bytes(data)
                 paths.append(str(work / name))
                 self.files[name] = (group, destination, data)
@@ -98,7 +99,7 @@ class Medium:
                 # A plain file, copied as it is.
                 name = next(iter(files))
                 shutil.copy2(work / name, folder / name)
-                sources[group] = [(name, files[name], 0, 1, disk, destination)]
+                sources[group] = [(name, len(self.files[name][2]), 0, 1, disk, destination)]
                 continue
             archive = folder / f"{group[:6].lower()}.mf1"
             args = [str(mfpack()), "create", str(archive)] + (["--store"] if store else [])
@@ -113,7 +114,7 @@ class Medium:
                     target = self.folder_of(disk + number - 1)
                     target.mkdir(parents=True, exist_ok=True)
                     volume.rename(target / volume.name)
-            sources[group] = [(archive.name, sum(files.values()), 1, len(files), disk, 0)]
+            sources[group] = [(archive.name, sum(len(self.files[name][2]) for name in files), 1, len(files), disk, 0)]
         self.sources = sources
         if layout == "diskettes":
             for folder in sorted(self.root.glob("disk[0-9]*")):
