@@ -19,3 +19,20 @@ std::string FormatText(const char* format, ...)
     va_end(args);
     return text;
 }
+
+std::string FormatNumbered(const std::string& pattern, const std::vector<std::string>& arguments)
+{
+    std::string text;
+    for (std::string::size_type i = 0; i < pattern.size(); ++i) {
+        const bool numbered = pattern[i] == '%' && i + 1 < pattern.size() && pattern[i + 1] >= '1' &&
+                              pattern[i + 1] <= '9';
+        const std::size_t index = numbered ? static_cast<std::size_t>(pattern[i + 1] - '1') : 0;
+        if (numbered && index < arguments.size()) {
+            text += arguments[index];
+            ++i;
+        } else {
+            text += pattern[i];
+        }
+    }
+    return text;
+}

@@ -2,6 +2,7 @@
 // Bounded text formatting: every text the installer formats for the user is at most 511 characters.
 #include <cstdarg>
 #include <string>
+#include <vector>
 
 constexpr int kMaxFormattedText = 511;
 
@@ -12,3 +13,7 @@ std::string FormatText(const char* format, ...)
 #endif
     ;
 std::string FormatTextV(const char* format, va_list args);
+
+// A message with numbered places, "%1" to "%9", each replaced by its argument (a place without an
+// argument is left as it stands); the arguments themselves are never searched for places.
+std::string FormatNumbered(const std::string& pattern, const std::vector<std::string>& arguments);
