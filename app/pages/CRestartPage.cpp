@@ -1,6 +1,11 @@
 #include "app/pages/CRestartPage.h"
 
+#include "app/CSetupApp.h"
+#include "integration/RestartWindows.h"
+
 void CRestartPage::OnOK()
 {
+    CSetupApp& app = App();
+    RestartWindows(app.isNT, app.unattended);
     CWizardPage::OnOK();
 }
