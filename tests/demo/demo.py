@@ -12,7 +12,7 @@ sys.path.insert(0, str(REPO / "tests"))
 sys.path.insert(0, str(REPO / "tests" / "e2e"))
 
 from harness import UiDriver, WinePrefix, ensure_template, test_tree  # noqa: E402
-from medium import GROUPS, Medium  # noqa: E402
+from medium import GROUPS, Medium, with_product_programs  # noqa: E402
 
 # The demo product: every group of the product, with stand-in files of our own.
 DEMO_GROUPS = dict(GROUPS)
@@ -86,7 +86,8 @@ def main() -> int:
     out = REPO / "out" / f"demo-{stamp}"
     out.mkdir(parents=True)
     version = os.environ.get("KALMORA_DEMO_WINVER", "nt40")
-    medium = Medium(out / "medium", build / "bin" / "setup.exe", layout="cd", groups=DEMO_GROUPS)
+    groups = with_product_programs(DEMO_GROUPS, build / "bin", real_program=True)
+    medium = Medium(out / "medium", build / "bin" / "setup.exe", layout="cd", groups=groups)
     (medium.setup_dir / "ov_setup.ini").write_text(DEMO_PROFILE, newline="")
     with WinePrefix.create(version, name="demo", template=ensure_template()) as prefix:
         prefix.map_drive("d", medium.root)

@@ -26,6 +26,33 @@ GROUPS = {
     "Backgrounds": ("Backgrounds", "Desktop backgrounds", 0, 0, 1, 0, {"waves.bmp": 12000}),
 }
 
+# The product's own programs, built beside setup.exe: the scheduler that Setup starts and the COM
+# servers that it registers, each group in its destination. Described as "program", they are
+# installed with the program group, and listed on no page.
+PROGRAM_GROUPS = {
+    "scheduler": ("Scheduler", "program", 1, 1, 0, 0, ("kmsched.exe",)),
+    "servers": ("Image Servers", "program", 1, 1, 0, 5, ("imgservr.dll", "proxy.dll")),
+    "filters": ("Album Filters", "program", 1, 1, 0, 6, ("asfltr.dll",)),
+    "import": ("Import Filters", "program", 1, 1, 0, 7, ("imfltr.dll",)),
+}
+
+
+def with_product_programs(groups: dict, programs: Path, without=(), real_program: bool = False) -> dict:
+    """The groups with the product's real scheduler and COM servers from the folder `programs`
+    (less the files named in `without`), and with real_program its real kmwin.exe too (which has
+    a version resource, where the generated one has none)."""
+    groups = dict(groups)
+    if real_program:
+        caption, description, minimal, typical, custom, destination, files = groups["program"]
+        files = dict(files, **{"kmwin.exe": programs / "kmwin.exe"})
+        groups["program"] = (caption, description, minimal, typical, custom, destination, files)
+    for group, (caption, description, minimal, typical, custom, destination, names) in PROGRAM_GROUPS.items():
+        chosen = {name: programs / name for name in names if name not in without}
+        if chosen:
+            groups[group] = (caption, description, minimal, typical, custom, destination, chosen)
+    return groups
+
+
 DESTINATIONS = {0: ("Kalmora", -1, r"C:\KALMORA"), 1: ("Samples", 0, ""), 2: ("Art", 0, ""),
                 3: ("Data", 0, ""), 5: ("Servers", 0, ""), 6: ("Filters", 0, ""), 7: ("Import", 0, "")}
 
@@ -83,7 +110,7 @@ class Medium:
         work = self.root / ".files"
         work.mkdir(exist_ok=True)
         sources = {}
-        self.groups = groups or GROUPS
+        self.groups = groups or with_product_programs(GROUPS, Path(setup_exe).parent)
         for group, definition in self.groups.items():
             destination, files = definition[5], definition[6]
             disk = 2 if layout in ("cd", "diskettes") and group not in ("program", "art") else 1

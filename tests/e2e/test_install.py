@@ -6,12 +6,12 @@ import time
 
 import pytest
 
-from medium import Medium
+from medium import PROGRAM_GROUPS, Medium
 from walks import TYPICAL_TO_COPY_DELAY
 
 LOG = r"C:\windows\kmwin4.log"
 PRODUCT = r"C:\KALMORA"
-TYPICAL_GROUPS = ("program", "art", "samples")
+TYPICAL_GROUPS = ("program", "art", "samples") + tuple(PROGRAM_GROUPS)
 
 
 # Cancel is pressed on the copying page while the copy-delay question is still up.
@@ -23,7 +23,8 @@ click 7
 
 
 def destination_dir(destination: int) -> str:
-    return {0: PRODUCT, 1: PRODUCT + r"\Samples", 2: PRODUCT + r"\Art"}[destination]
+    return {0: PRODUCT, 1: PRODUCT + r"\Samples", 2: PRODUCT + r"\Art", 5: PRODUCT + r"\Servers",
+            6: PRODUCT + r"\Filters", 7: PRODUCT + r"\Import"}[destination]
 
 
 def installed(prefix, medium, name):
@@ -133,6 +134,29 @@ click 2
         assert "kmwin.exe" in str(pending).lower()
 
 
+
+
+# Finish on the restart page restarts Windows: under Wine every program of the prefix ends and the
+# replacements that waited for the next start are made.
+@pytest.mark.winver("nt40", "win95")
+def test_finish_restarts_and_the_waiting_file_takes_its_place(prefix, build, tmp_path, driver):
+    medium = Medium(tmp_path / "medium", build.exe("setup.exe"))
+    prefix.map_drive("d", medium.setup_dir)
+    target = installed(prefix, medium, "kmwin.exe")
+    target.parent.mkdir(parents=True, exist_ok=True)
+    target.write_bytes(b"old program")
+    os.utime(target, (315532800, 315532800))
+    holder = hold_file(prefix, build, PRODUCT + r"\kmwin.exe")
+    time.sleep(1.5)
+    setup = prefix.start(r"D:\setup.exe", timeout=120)
+    driver.check(TYPICAL_TO_COPY_DELAY + "click 7\nwait-page 138 60000\nclick 1\n")
+    assert setup.wait(30) == 0
+    holder.wait(30)
+    # The restart's own start-up work (the renames) goes on a moment after the programs have ended.
+    deadline = time.monotonic() + 20
+    while target.read_bytes() != medium.files["kmwin.exe"][2] and time.monotonic() < deadline:
+        time.sleep(0.2)
+    assert target.read_bytes() == medium.files["kmwin.exe"][2]
 
 
 @pytest.mark.winver("nt40")

@@ -3,7 +3,7 @@ scheduler: the real stand-ins of the test tree, installed from the medium."""
 
 import pytest
 
-from medium import GROUPS, Medium
+from medium import GROUPS, Medium, with_product_programs
 from walks import TYPICAL_TO_COPY_DELAY
 
 # Each server in its destination; the class ids are those the stand-ins register.
@@ -17,15 +17,7 @@ SERVERS = {
 
 def product_medium(build, tmp_path, without=()) -> Medium:
     """The test product with its real program, scheduler and servers (less those named)."""
-    groups = dict(GROUPS)
-    caption, description, minimal, typical, custom, destination, files = groups["program"]
-    files = dict(files, **{"kmwin.exe": build.exe("kmwin.exe"), "kmsched.exe": build.exe("kmsched.exe")})
-    groups["program"] = (caption, description, minimal, typical, custom, destination, files)
-    for group, destination, names in (("servers", 5, ("imgservr.dll", "proxy.dll")), ("filters", 6, ("asfltr.dll",)),
-                                      ("import", 7, ("imfltr.dll",))):
-        chosen = {name: build.exe(name) for name in names if name not in without}
-        if chosen:
-            groups[group] = (group.capitalize(), "program", 0, 1, 1, destination, chosen)
+    groups = with_product_programs(GROUPS, build.bin, without, real_program=True)
     return Medium(tmp_path / "medium", build.exe("setup.exe"), groups=groups)
 
 
