@@ -59,7 +59,8 @@ file1 = .pxl
 
 # Registry keys the demo shows after the installation (as Wine's registry file names them).
 SHOWN_KEYS = [r"Software\Orvane\Kalmora\4.0", r"Software\Microsoft\Windows\CurrentVersion\SharedDLLs",
-              r"Software\Classes\.pxl"]
+              r"Software\Classes\.pxl"] + [
+    rf"Software\Classes\CLSID\{{6B7D3A10-4C2E-4E51-9A61-0D4F2B7A100{n}}}\InprocServer32" for n in range(1, 5)]
 
 # (page or window, what to press, screenshot name)
 STEPS = [
