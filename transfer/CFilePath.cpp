@@ -288,23 +288,33 @@ bool CFilePath::IsPlainName(const std::string& name)
     return name.find_first_of("\\/:") == std::string::npos;
 }
 
-bool CFilePath::IsFileInDirectory(const std::string& text)
+int CFilePath::FullPathDepth(const std::string& text)
 {
-    const bool hasDrive = text.size() > 3 && std::isalpha(static_cast<unsigned char>(text[0])) && text[1] == ':' &&
+    const bool hasDrive = text.size() >= 3 && std::isalpha(static_cast<unsigned char>(text[0])) && text[1] == ':' &&
                           text[2] == '\\';
     if (!hasDrive)
-        return false;
-    int components = 0;
-    std::string::size_type start = 3;
+        return -1;
+    std::string rest = text.substr(3);
+    if (!rest.empty() && rest.back() == '\\')
+        rest.pop_back();
+    if (rest.empty())
+        return 0;
+    int depth = 0;
+    std::string::size_type start = 0;
     for (;;) {
-        std::string::size_type end = text.find('\\', start);
-        if (!IsPlainName(text.substr(start, end == std::string::npos ? std::string::npos : end - start)))
-            return false;
-        ++components;
+        std::string::size_type end = rest.find('\\', start);
+        if (!IsPlainName(rest.substr(start, end == std::string::npos ? std::string::npos : end - start)))
+            return -1;
+        ++depth;
         if (end == std::string::npos)
-            return components >= 2;
+            return depth;
         start = end + 1;
     }
+}
+
+bool CFilePath::IsFileInDirectory(const std::string& text)
+{
+    return !text.empty() && text.back() != '\\' && FullPathDepth(text) >= 2;
 }
 
 bool CFilePath::IsSameDirectory(const std::string& a, const std::string& b)

@@ -82,6 +82,10 @@ public:
     // True when two directory paths name the same directory: compared without regard to case or
     // to a trailing backslash. An empty path names none.
     static bool IsSameDirectory(const std::string& a, const std::string& b);
+    // How many plain names follow the drive's root in a full path ("C:\KALMORA\Data\" has 2; a
+    // trailing backslash is allowed); -1 for a relative or UNC path, a bare drive, and any path
+    // with an empty name, "." or "..".
+    static int FullPathDepth(const std::string& text);
     // A full path of a file in a directory: drive letter, colon, backslash, one or more plain
     // directory names and a plain file name ("C:\WINDOWS\kmshare.dll"). Not a relative or UNC
     // path, not a file in a drive root, nothing with "." or "..".

@@ -5,17 +5,6 @@
 #include "resources/resource.h"
 #include "transfer/CFilePath.h"
 
-namespace {
-// A root ("C:\", "\"), a bare drive or a relative name: nothing a log may have Unsetup remove.
-bool IsRootOrRelative(const std::string& directory)
-{
-    CFilePath path(directory);
-    path.RemoveTrailingBackslash();
-    std::string::size_type separator = path.Path().find('\\');
-    return separator == std::string::npos || separator + 1 == path.Path().size();
-}
-}
-
 bool CRemoval::IsSafeLoggedName(const std::string& key)
 {
     return CFilePath::IsPlainName(key);
@@ -24,7 +13,9 @@ bool CRemoval::IsSafeLoggedName(const std::string& key)
 bool CRemoval::IsRemovableDirectory(const std::string& directory, const std::string& windowsDirectory,
                                     const std::string& systemDirectory)
 {
-    return !IsRootOrRelative(directory) && !CFilePath::IsSameDirectory(directory, windowsDirectory) &&
+    // Below a drive's root, by a full path: never a root, a bare drive, or a name that would be
+    // taken relative to wherever Unsetup stands.
+    return CFilePath::FullPathDepth(directory) >= 1 && !CFilePath::IsSameDirectory(directory, windowsDirectory) &&
            !CFilePath::IsSameDirectory(directory, systemDirectory);
 }
 

@@ -252,6 +252,11 @@ TEST(CFilePathNames, FilesInDirectoriesHaveADriveADirectoryAndAPlainName)
     };
     for (const auto& row : rows)
         EXPECT_EQ(CFilePath::IsFileInDirectory(row.text), row.fileInDirectory) << "row " << row.text;
+    EXPECT_EQ(CFilePath::FullPathDepth("C:\\"), 0);
+    EXPECT_EQ(CFilePath::FullPathDepth("C:\\KALMORA"), 1);
+    EXPECT_EQ(CFilePath::FullPathDepth("c:\\KALMORA\\Data\\"), 2);
+    EXPECT_EQ(CFilePath::FullPathDepth("C:"), -1);
+    EXPECT_EQ(CFilePath::FullPathDepth("C:\\KALMORA\\\\"), -1);
 }
 
 TEST(CFilePathNames, RandomHexNamesAreLowercaseHexAndVary)

@@ -173,7 +173,8 @@ TEST(CRemoval, NeverRemovesARootOrAWindowsDirectory)
     } rows[] = {
         {"C:\\KALMORA\\", true}, {"C:\\KALMORA", true}, {"C:\\", false}, {"C:", false}, {"", false},
         {"KALMORA", false}, {"c:\\windows\\", false}, {"C:\\WINDOWS\\SYSTEM", false},
-        {"C:\\WINDOWS\\SYSTEM\\KALMORA\\", true},
+        {"C:\\WINDOWS\\SYSTEM\\KALMORA\\", true}, {"KALMORA\\Data\\", false}, {"\\KALMORA\\", false},
+        {"C:\\KALMORA\\..\\", false}, {"C:\\\\", false},
     };
     for (const auto& row : rows)
         EXPECT_EQ(CRemoval::IsRemovableDirectory(row.directory, "C:\\WINDOWS\\", "C:\\WINDOWS\\SYSTEM\\"), row.removable)
