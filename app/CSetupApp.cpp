@@ -38,16 +38,6 @@ std::string WithTrailingBackslash(const std::string& directory)
     return path.Path();
 }
 
-// A value read through the Windows INI functions into a buffer of the given size, as they cut it.
-std::string PrivateProfileText(const std::string& file, const char* section, const char* key,
-                               const char* fallback, DWORD bufferSize)
-{
-    std::string buffer(bufferSize, '\0');
-    DWORD length = GetPrivateProfileStringA(section, key, fallback, &buffer[0], bufferSize, file.c_str());
-    buffer.resize(length);
-    return buffer;
-}
-
 std::string LoadMessageString(unsigned id)
 {
     return LoadResString(id);
@@ -213,10 +203,11 @@ void CSetupApp::LoadProfile()
     CFilePath path(ModuleFileName());
     path.SetFileName(CProfileContents::kFileName);
     const std::string file = path.Path();
+    CPrivateProfileSource values(file);
     MediaTypeValues mediaTypes;
-    mediaTypes.count = PrivateProfileText(file, "mediatypes", "count", "0", 5);
-    mediaTypes.shortName = PrivateProfileText(file, "mediatypes", "shortname", "", 50);
-    mediaTypes.longName = PrivateProfileText(file, "mediatypes", "longname", "", 100);
+    mediaTypes.count = values.Value("mediatypes", "count", "0", 5);
+    mediaTypes.shortName = values.Value("mediatypes", "shortname", "", 50);
+    mediaTypes.longName = values.Value("mediatypes", "longname", "", 100);
     profileContents = std::make_unique<CProfileContents>();
     profileContents->Load(file, isNT, mediaTypes);
 }

@@ -1,5 +1,7 @@
 #include "profile/CPrivateProfileSource.h"
 
+#include <windows.h>
+
 #include "profile/CIniEntry.h"
 
 std::vector<std::string> CPrivateProfileSource::KeyNames(const std::string& section) const
@@ -16,4 +18,14 @@ std::string CPrivateProfileSource::Value(const std::string& section, const std::
 {
     CIniEntry entry("", section, key, true, path_);
     return entry.Value();
+}
+
+std::string CPrivateProfileSource::Value(const std::string& section, const std::string& key,
+                                         const std::string& fallback, unsigned bufferSize) const
+{
+    std::string buffer(bufferSize, '\0');
+    DWORD length = GetPrivateProfileStringA(section.c_str(), key.c_str(), fallback.c_str(), &buffer[0], bufferSize,
+                                            path_.c_str());
+    buffer.resize(length);
+    return buffer;
 }

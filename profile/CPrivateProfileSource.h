@@ -7,6 +7,10 @@ public:
     explicit CPrivateProfileSource(std::string path) : path_(std::move(path)) {}
     std::vector<std::string> KeyNames(const std::string& section) const override;
     std::string Value(const std::string& section, const std::string& key) const override;
+    // The value as a buffer of bufferSize characters (its terminating zero included) receives it,
+    // cut to fit; the fallback when the file, section or key is missing.
+    std::string Value(const std::string& section, const std::string& key, const std::string& fallback,
+                      unsigned bufferSize) const;
 
 private:
     std::string path_;
