@@ -19,10 +19,15 @@ CIntegrationSequence::CIntegrationSequence(CSetupApp& app) : app_(app), log_(app
 {
 }
 
-int CIntegrationSequence::Run()
+void CIntegrationSequence::SaveRecord()
 {
     if (app_.writeLog)
         log_.WriteStores(*app_.destinations, app_.groups, app_.targets);
+}
+
+int CIntegrationSequence::Run()
+{
+    SaveRecord();
     if (ProgramIsInstalled() || app_.inPlace) {
         ApplyRegistryEntries();
         // Under /B the load and registration failures are not shown: nobody would answer them.

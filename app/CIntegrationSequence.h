@@ -14,6 +14,9 @@ public:
 
     // The page that follows: IDD_COMPLETE, or IDD_RESTART when a file waits for the next start.
     int Run();
+    // The destinations, groups and targets into the log (also after a cancelled copy: without
+    // this record Unsetup could not find the files copied so far).
+    void SaveRecord();
 
 private:
     bool ProgramIsInstalled() const;

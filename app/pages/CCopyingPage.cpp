@@ -91,13 +91,6 @@ void CCopyingPage::AskCopyDelay()
     settings.SetFileCopyDelayInterval(dialog.Delay());
 }
 
-void CCopyingPage::SaveRecord() const
-{
-    CSetupApp& app = App();
-    if (app.writeLog)
-        CUninstallLog(app.logPath).WriteStores(*app.destinations, app.groups, app.targets);
-}
-
 int CCopyingPage::RunInstall()
 {
     CSetupApp& app = App();
@@ -138,12 +131,13 @@ int CCopyingPage::RunInstall()
         currentSource_ = nullptr;
     }
     Billboards::Close();
+    CIntegrationSequence integration(app);
     if (app.cancelled) {
-        // The files copied so far stay; without this record Unsetup could not find them.
-        SaveRecord();
+        // The files copied so far stay, and the record that lets Unsetup find them.
+        integration.SaveRecord();
         return IDD_NOT_INSTALLED;
     }
-    return CIntegrationSequence(app).Run();
+    return integration.Run();
 }
 
 void CCopyingPage::BeginFile(const CInstallFile& file)

@@ -34,7 +34,6 @@ private:
     void AddRunningProgram();
     std::uint64_t SelectedTotal() const;
     void AskCopyDelay();
-    void SaveRecord() const;
     void ShowGauge(std::uint64_t done);
     void ShowFileProgress(const CInstallFile& file, unsigned long long bytesOfFile);
 
