@@ -1,52 +1,13 @@
 // A stand-in for the product's program: a main window with the product's icon and name, enough
 // for its shortcuts to start something real.
-#include <windows.h>
+#include "product/StandInWindow.h"
 
 namespace {
-const char kClassName[] = "KalmoraMain";
 constexpr int kIconId = 1;
-
-LRESULT CALLBACK MainProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    switch (message) {
-    case WM_PAINT: {
-        PAINTSTRUCT paint;
-        HDC dc = BeginPaint(window, &paint);
-        RECT client;
-        GetClientRect(window, &client);
-        DrawTextA(dc, "Kalmora 4.0", -1, &client, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-        EndPaint(window, &paint);
-        return 0;
-    }
-    case WM_DESTROY:
-        PostQuitMessage(0);
-        return 0;
-    default:
-        return DefWindowProcA(window, message, wParam, lParam);
-    }
-}
 }
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show)
 {
-    WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = MainProc;
-    windowClass.hInstance = instance;
-    windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(kIconId));
-    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1));
-    windowClass.lpszClassName = kClassName;
-    if (!RegisterClassA(&windowClass))
-        return 1;
-    HWND window = CreateWindowA(kClassName, "Kalmora 4.0", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, 480,
-                                320, nullptr, nullptr, instance, nullptr);
-    if (!window)
-        return 1;
-    ShowWindow(window, show);
-    MSG message;
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
-    return static_cast<int>(message.wParam);
+    return RunStandInWindow(instance, {"KalmoraMain", "Kalmora 4.0", "Kalmora 4.0",
+                                       LoadIconA(instance, MAKEINTRESOURCEA(kIconId)), 480, 320}, show);
 }
