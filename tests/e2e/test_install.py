@@ -100,8 +100,10 @@ def hold_file(prefix, build, windows_path):
     return prefix.start(build.exe("uidriver.exe"), script, timeout=120, name="holder")
 
 
-@pytest.mark.winver("nt40", "win95")
-def test_file_in_use_waits_for_the_next_start(prefix, build, tmp_path, driver):
+def start_with_the_program_in_use(prefix, build, tmp_path):
+    """An older kmwin.exe installed and held open by another program, then Setup started: the new
+    one must wait for the next start of Windows. Returns the medium, the installed file's Linux
+    path, the holder and Setup."""
     medium = Medium(tmp_path / "medium", build.exe("setup.exe"))
     prefix.map_drive("d", medium.setup_dir)
     target = installed(prefix, medium, "kmwin.exe")
@@ -111,6 +113,12 @@ def test_file_in_use_waits_for_the_next_start(prefix, build, tmp_path, driver):
     holder = hold_file(prefix, build, PRODUCT + r"\kmwin.exe")
     time.sleep(1.5)
     setup = prefix.start(r"D:\setup.exe", timeout=120)
+    return medium, target, holder, setup
+
+
+@pytest.mark.winver("nt40", "win95")
+def test_file_in_use_waits_for_the_next_start(prefix, build, tmp_path, driver):
+    medium, target, holder, setup = start_with_the_program_in_use(prefix, build, tmp_path)
     # The last page asks for the restart; Cancel leaves it for later.
     driver.check(TYPICAL_TO_COPY_DELAY + r"""
 click 7
@@ -140,15 +148,7 @@ click 2
 # replacements that waited for the next start are made.
 @pytest.mark.winver("nt40", "win95")
 def test_finish_restarts_and_the_waiting_file_takes_its_place(prefix, build, tmp_path, driver):
-    medium = Medium(tmp_path / "medium", build.exe("setup.exe"))
-    prefix.map_drive("d", medium.setup_dir)
-    target = installed(prefix, medium, "kmwin.exe")
-    target.parent.mkdir(parents=True, exist_ok=True)
-    target.write_bytes(b"old program")
-    os.utime(target, (315532800, 315532800))
-    holder = hold_file(prefix, build, PRODUCT + r"\kmwin.exe")
-    time.sleep(1.5)
-    setup = prefix.start(r"D:\setup.exe", timeout=120)
+    medium, target, holder, setup = start_with_the_program_in_use(prefix, build, tmp_path)
     driver.check(TYPICAL_TO_COPY_DELAY + "click 7\nwait-page 138 60000\nclick 1\n")
     assert setup.wait(30) == 0
     holder.wait(30)
