@@ -24,6 +24,11 @@ public:
 
     CShortcutTarget& Put(CShortcutTarget target);
     CShortcutTarget* Find(const std::string& fileName);
+    // After copying: a program that was installed is where installation put it, whatever
+    // directory the manifest's path assumed. The icons and the log use that path.
+    void UseInstalledPaths();
+    // In-place installation: every program stays where Setup found it.
+    void TakeFilesFrom(const std::string& directory);
     Map& All() { return targets_; }
     const Map& All() const { return targets_; }
 

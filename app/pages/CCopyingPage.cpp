@@ -130,6 +130,10 @@ int CCopyingPage::RunInstall()
         source->Process(context);
         currentSource_ = nullptr;
     }
+    if (app.inPlace)
+        app.targets.TakeFilesFrom(app.sourceDirectory);
+    else
+        app.targets.UseInstalledPaths();
     Billboards::Close();
     CIntegrationSequence integration(app);
     if (app.cancelled) {

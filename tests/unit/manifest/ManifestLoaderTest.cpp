@@ -183,6 +183,23 @@ TEST(Targets, SevenFields)
     EXPECT_EQ(t->programPath.Path(), "C:\\K\\kmwin.exe");
 }
 
+TEST(Targets, ProgramsPointWhereTheyWereInstalledOrFound)
+{
+    FakeIniSource file;
+    file.Add("targets", "kmwin.exe", "0|-1|0|Kalmora 4.0||kmwin.ico|C:\\KALMORA\\kmwin.exe");
+    file.Add("targets", "kmview.exe", "0|-1|0|Viewer|||C:\\KALMORA\\kmview.exe");
+    CTargetStore targets;
+    ManifestLoader::LoadTargets(file, targets);
+    targets.Find("kmwin.exe")->installedPath = CFilePath("D:\\Apps\\kmwin.exe");
+    targets.UseInstalledPaths();
+    EXPECT_EQ(targets.Find("kmwin.exe")->programPath.Path(), "D:\\Apps\\kmwin.exe");
+    // Not installed in this run: the manifest's path stands.
+    EXPECT_EQ(targets.Find("kmview.exe")->programPath.Path(), "C:\\KALMORA\\kmview.exe");
+
+    targets.TakeFilesFrom("E:\\SETUP\\");
+    EXPECT_EQ(targets.Find("kmwin.exe")->programPath.Path(), "E:\\SETUP\\kmwin.exe");
+}
+
 TEST(DisketteLabels, DefaultsGrowthAndBounds)
 {
     CDisketteLabels labels("Diskette %d");
