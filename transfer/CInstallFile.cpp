@@ -48,7 +48,8 @@ void CInstallFile::Install()
     RecordInstalledPath();
 }
 
-void CInstallFile::InstallPlainFile(const std::string& sourcePath, int destinationId, std::uint32_t size)
+void CInstallFile::InstallPlainFile(const std::string& sourcePath, const std::string& installedName,
+                                    int destinationId, std::uint32_t size)
 {
     entryOffset = 0;
     SetName(sourcePath);
@@ -60,6 +61,8 @@ void CInstallFile::InstallPlainFile(const std::string& sourcePath, int destinati
     header.method = 2;
     header.continued = 0;
     FillFromFile();
+    if (!installedName.empty())
+        SetName(installedName);
     // The copy moves the file's real length: a stale size in the manifest must not cut it short.
     header.packedSize = header.originalSize;
     Install();

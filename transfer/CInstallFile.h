@@ -15,8 +15,10 @@ public:
 
     // The whole treatment of an entry whose header has been read.
     void Install();
-    // A plain file of the medium, installed as if it were a stored entry.
-    void InstallPlainFile(const std::string& sourcePath, int destinationId, std::uint32_t size);
+    // A plain file of the medium, installed as if it were a stored entry, under its own name or
+    // the installed name when one is given.
+    void InstallPlainFile(const std::string& sourcePath, const std::string& installedName, int destinationId,
+                          std::uint32_t size);
 
     void PreparePaths();
     void Commit();

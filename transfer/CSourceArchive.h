@@ -23,6 +23,10 @@ public:
     bool afterOthers = false;      // listed with a minus sign: after the others of its diskette
     std::string text;
     int destinationId = 0;         // for a plain file
+    // A plain file from outside the medium (the running program): read from this full path,
+    // never prompted for, and installed under installedName when that is given.
+    std::string fixedSourcePath;
+    std::string installedName;
     CGroup* owner = nullptr;
 
     // Estimated disk space for a cluster size (bytes); 0 means no rounding.

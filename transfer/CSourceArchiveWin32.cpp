@@ -61,7 +61,7 @@ void CSourceArchive::Process(InstallContext& context)
     blockSize = ArchiveFormat::kArchiveBlockSize;
     volumeDisk_ = diskNumber;
     try {
-        if (!EnsureSourceFile(context, fileName, diskNumber)) {
+        if (fixedSourcePath.empty() && !EnsureSourceFile(context, fileName, diskNumber)) {
             *context.cancelled = true;
             context_ = nullptr;
             return;
@@ -87,12 +87,12 @@ void CSourceArchive::Process(InstallContext& context)
 
 void CSourceArchive::InstallPlainFile()
 {
-    std::string path = *context_->sourceDirectory + fileName;
+    std::string path = fixedSourcePath.empty() ? *context_->sourceDirectory + fileName : fixedSourcePath;
     Open(path, modeRead);
     CInstallFile file(*this, *context_);
     if (context_->progress)
         context_->progress->BeginFile(file);
-    file.InstallPlainFile(path, destinationId, totalSize);
+    file.InstallPlainFile(path, installedName, destinationId, totalSize);
     if (context_->progress)
         context_->progress->EndFile(file);
 }

@@ -16,6 +16,7 @@
 namespace {
 constexpr char kProgramGroup[] = "program";
 constexpr char kInstallProgramsGroup[] = "Install Programs";
+constexpr char kUnsetupFile[] = "unsetup.exe";
 // Each look at the message queue and each new text on the page is a trip to the window system,
 // and the copy loop reports every 4096 bytes, hundreds of times a frame of the screen: both happen
 // at most this often.
@@ -60,6 +61,9 @@ void CCopyingPage::AddRunningProgram()
     CFilePath own(ownPath);
     auto item = std::make_unique<CSourceArchive>();
     item->fileName = own.GetFileName();
+    // Installed as the uninstaller that the icons, Add/Remove Programs and Unsetup's own end name.
+    item->fixedSourcePath = own.Path();
+    item->installedName = kUnsetupFile;
     item->sourceType = CSourceArchive::kPlainFile;
     item->totalSize = static_cast<std::uint32_t>(own.GetSize());
     item->fileCount = 1;

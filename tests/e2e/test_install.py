@@ -6,10 +6,10 @@ import time
 
 import pytest
 
+from installed import read_log
 from medium import PROGRAM_GROUPS, Medium
 from walks import TYPICAL_TO_COPY_DELAY
 
-LOG = r"C:\windows\kmwin4.log"
 PRODUCT = r"C:\KALMORA"
 TYPICAL_GROUPS = ("program", "art", "samples") + tuple(PROGRAM_GROUPS)
 
@@ -32,18 +32,6 @@ def installed(prefix, medium, name):
     return prefix.linux_path(destination_dir(destination) + "\\" + name)
 
 
-def read_log(prefix) -> dict:
-    sections, current = {}, None
-    for line in prefix.linux_path(LOG).read_text(errors="replace").splitlines():
-        line = line.strip()
-        if line.startswith("[") and line.endswith("]"):
-            current = sections.setdefault(line[1:-1], {})
-        elif "=" in line and current is not None:
-            key, value = line.split("=", 1)
-            current[key] = value
-    return sections
-
-
 @pytest.fixture
 def cd_medium(prefix, build, tmp_path):
     made = Medium(tmp_path / "medium", build.exe("setup.exe"), layout="cd")
@@ -63,8 +51,11 @@ def test_unattended_typical_install_from_a_cd(prefix, cd_medium):
         else:
             assert not path.exists(), f"{name} of an unselected group was installed"
             assert name not in log.get(group, {})
-    assert prefix.linux_path(PRODUCT + r"\setup.exe").is_file()
-    assert log["Install Programs"]["setup.exe"] == "0|1|0"
+    # The running program stays behind as the uninstaller.
+    unsetup = prefix.linux_path(PRODUCT + r"\unsetup.exe")
+    assert unsetup.read_bytes() == (cd_medium.setup_dir / "setup.exe").read_bytes()
+    assert not prefix.linux_path(PRODUCT + r"\setup.exe").exists()
+    assert log["Install Programs"] == {"unsetup.exe": "0|1|0"}
     assert log["destinations"]["1"].startswith("Samples|0|")
     assert log["PMGroup"]["pmgroup"] == "Orvane"
     # No temporary file is left beside the installed ones.
@@ -192,7 +183,7 @@ click 1
     assert not installed(prefix, medium, "letter.kmd").exists()
     product = prefix.linux_path(PRODUCT)
     names = [p.name for p in product.rglob("*") if p.is_file()] if product.exists() else []
-    assert all(name in medium.files or name == "setup.exe" for name in names), names
+    assert all(name in medium.files or name == "unsetup.exe" for name in names), names
 
 
 @pytest.mark.winver("win95")
