@@ -2,6 +2,8 @@
 
 #include "app/CSetupApp.h"
 #include "integration/CSelfRegDll.h"
+#include "integration/ShortcutRules.h"
+#include "integration/Shortcuts.h"
 #include "profile/DestinationMacros.h"
 #include "resources/resource.h"
 #include "transfer/CFilePath.h"
@@ -29,6 +31,7 @@ int CIntegrationSequence::Run()
 {
     SaveRecord();
     if (ProgramIsInstalled() || app_.inPlace) {
+        CreateProgramIcons();
         ApplyRegistryEntries();
         // Under /B the load and registration failures are not shown: nobody would answer them.
         RegisterDlls(*app_.destinations, app_.unattended);
@@ -45,6 +48,15 @@ bool CIntegrationSequence::ProgramIsInstalled() const
 {
     const CGroup* program = app_.groups.Find(kProgramGroup);
     return program && program->install;
+}
+
+void CIntegrationSequence::CreateProgramIcons()
+{
+    ShortcutPlace place;
+    place.shellLinks = UsesShellLinks(app_.isNT, app_.isNT4);
+    place.programFolder = app_.programFolder;
+    place.mainDirectory = app_.destinations->GetDirectory(CDestinationStore::kMain);
+    CreateShortcuts(app_.targets.All(), place, app_.MainWindowHandle());
 }
 
 void CIntegrationSequence::ApplyRegistryEntries()

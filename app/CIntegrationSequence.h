@@ -1,9 +1,9 @@
 #pragma once
 // What Setup does once the files are copied, in its fixed order: the record of the installation
-// in the uninstall log, the product's registry entries, shared DLL counts and file types with the
-// destinations' macros expanded, its COM servers registered and its scheduler started, and the
-// entries for what the product creates later. Its result is the last page: complete, or restart
-// needed.
+// in the uninstall log, the program icons, the product's registry entries, shared DLL counts and
+// file types with the destinations' macros expanded, its COM servers registered and its scheduler
+// started, and the entries for what the product creates later. Its result is the last page:
+// complete, or restart needed.
 #include "uninstall/CUninstallLog.h"
 
 class CSetupApp;
@@ -20,6 +20,7 @@ public:
 
 private:
     bool ProgramIsInstalled() const;
+    void CreateProgramIcons();
     void ApplyRegistryEntries();
     void LogFilesTheProductCreates();
     void CreateAlarmsDirectory();

@@ -1,6 +1,8 @@
 #include "app/pages/CProgramFolderPage.h"
 
 #include "app/CSetupApp.h"
+#include "integration/ShortcutRules.h"
+#include "integration/Shortcuts.h"
 
 CProgramFolderPage::CProgramFolderPage()
     : CWizardPage(IDD_PROGRAM_FOLDER, App().inPlace ? IDD_COPYING : IDD_START_COPYING,
@@ -11,7 +13,11 @@ CProgramFolderPage::CProgramFolderPage()
 bool CProgramFolderPage::OnInitDialog()
 {
     bool result = CWizardPage::OnInitDialog();
-    SetItemText(IDC_FOLDER_NAME, App().programFolder);
+    CSetupApp& app = App();
+    // Unattended, nobody chooses: the default folder is taken without asking the shell.
+    if (!app.unattended)
+        FillFolderList(Item(IDC_FOLDER_LIST), UsesShellLinks(app.isNT, app.isNT4));
+    SetItemText(IDC_FOLDER_NAME, app.programFolder);
     return result;
 }
 
@@ -34,6 +40,12 @@ bool CProgramFolderPage::OnCommand(int id, int code, HWND control)
 
 void CProgramFolderPage::OnOK()
 {
+    CommitProgramFolder();
+    CWizardPage::OnOK();
+}
+
+void CProgramFolderPage::CommitProgramFolder()
+{
     CSetupApp& app = App();
     app.programFolder = ItemText(IDC_FOLDER_NAME);
     WritePrivateProfileStringA("PMGroup", "pmgroup", app.programFolder.c_str(), app.logPath.c_str());
@@ -43,5 +55,4 @@ void CProgramFolderPage::OnOK()
         app.profileContents->SelectEntries("2", "1");
         app.setupType = 2;
     }
-    CWizardPage::OnOK();
 }

@@ -11,4 +11,8 @@ public:
 protected:
     bool OnInitDialog() override;
     bool OnCommand(int id, int code, HWND control) override;
+
+private:
+    // The chosen name becomes the program folder and goes into the log.
+    void CommitProgramFolder();
 };

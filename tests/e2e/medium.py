@@ -79,7 +79,12 @@ def mfpack() -> Path:
     return tool
 
 
-def manifest_text(sources: dict, destinations=None, extra: str = "", groups: dict = None) -> str:
+# Program file name -> icon index|hot key|minimized|item name|arguments|icon file|program path.
+TARGETS = {"kmwin.exe": r"0|-1|0|Kalmora 4.0||kmwin.ico|C:\KALMORA\kmwin.exe"}
+
+
+def manifest_text(sources: dict, destinations=None, extra: str = "", groups: dict = None,
+                  targets: dict = None) -> str:
     """The setup manifest for sources {group: [(file name, size, type, count, disk, dest)]}."""
     lines = ["[destinations]"]
     for number, (name, parent, directory) in (destinations or DESTINATIONS).items():
@@ -92,7 +97,7 @@ def manifest_text(sources: dict, destinations=None, extra: str = "", groups: dic
         for name, size, kind, count, disk, dest in items:
             lines.append(f"{name}={size}|{kind}|{count}|{disk}|{dest}|")
     lines.append("[targets]")
-    lines.append(r"kmwin.exe=0|-1|0|Kalmora 4.0||kmwin.ico|C:\KALMORA\kmwin.exe")
+    lines += [f"{name}={value}" for name, value in (TARGETS if targets is None else targets).items()]
     return "\r\n".join(lines) + "\r\n" + extra
 
 
@@ -100,7 +105,7 @@ class Medium:
     """A medium in a folder: `root` holds setup.exe and its files (the first disk of a CD layout)."""
 
     def __init__(self, root: Path, setup_exe: Path, layout: str = "flat", store: bool = False,
-                 volume_size: int = None, groups: dict = None):
+                 volume_size: int = None, groups: dict = None, targets: dict = None):
         self.root = Path(root)
         self.layout = layout
         self.files = {}  # product file name -> (group, destination, bytes)
@@ -147,7 +152,8 @@ class Medium:
             for folder in sorted(self.root.glob("disk[0-9]*")):
                 number = int(folder.name[4:])
                 (folder / f"diskette.{number:03d}").write_bytes(b"")
-        (first / "setup.ini").write_text(manifest_text(sources, groups=self.groups), newline="")
+        (first / "setup.ini").write_text(manifest_text(sources, groups=self.groups, targets=targets),
+                                             newline="")
         (first / "agree.txt").write_bytes(LICENCE)
         shutil.copy2(setup_exe, first / "setup.exe")
         shutil.rmtree(work)
