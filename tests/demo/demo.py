@@ -12,10 +12,16 @@ sys.path.insert(0, str(REPO / "tests"))
 sys.path.insert(0, str(REPO / "tests" / "e2e"))
 
 from harness import UiDriver, WinePrefix, ensure_template, test_tree  # noqa: E402
+from harness.shelllink import read_link  # noqa: E402
+from installed import SHELL_FOLDERS  # noqa: E402
 from medium import GROUPS, Medium, with_product_programs  # noqa: E402
 
-# The demo product: every group of the product, with stand-in files of our own.
+# The demo product: every group of the product, with stand-in files of our own; the program's
+# icon file is the real icon that its link shows.
 DEMO_GROUPS = dict(GROUPS)
+_caption, _description, _minimal, _typical, _custom, _destination, _files = GROUPS["program"]
+DEMO_GROUPS["program"] = (_caption, _description, _minimal, _typical, _custom, _destination,
+                          dict(_files, **{"kmwin.ico": REPO / "resources" / "art" / "setup.ico"}))
 DEMO_GROUPS.update({
     "Album1000": ("Picture Album 1000", "A thousand pictures to start an album with", 0, 0, 1, 2,
                   {"album1k.pxl": 52000, "album1k.idx": 4000}),
@@ -25,8 +31,9 @@ DEMO_GROUPS.update({
                {"chime.wav": 18000, "bell.wav": 15000}),
 })
 
-# The demo's install profile: the product's registry keys, its shared DLL on each platform, the
-# file type of its picture albums, and the copy delay the question starts from.
+# The demo's install profile: the product's registry keys, its entry in Add/Remove Programs, its
+# shared DLL on each platform, the file type of its picture albums, and the copy delay the question
+# starts from.
 DEMO_PROFILE = r"""[interface]
 FileCopyDelayInterval = 10
 [Registry]
@@ -44,6 +51,16 @@ key = "HKEY_LOCAL_MACHINE\SOFTWARE\Orvane\Kalmora\4.0"
 name = Version
 data = "#400"
 option = 0
+[Registry]
+key = "HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall\Kalmora 4.0"
+name = DisplayName
+data = "Kalmora 4.0"
+option = 0
+[Registry]
+key = "HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall\Kalmora 4.0"
+name = UninstallString
+data = "?0?unsetup.exe /U"
+option = 0
 [SharedDLL95]
 name = "?0?kmshare.dll"
 option = 1
@@ -58,7 +75,8 @@ file1 = .pxl
 """.replace("\n", "\r\n")
 
 # Registry keys the demo shows after the installation (as Wine's registry file names them).
-SHOWN_KEYS = [r"Software\Orvane\Kalmora\4.0", r"Software\Microsoft\Windows\CurrentVersion\SharedDLLs",
+SHOWN_KEYS = [r"Software\Orvane\Kalmora\4.0", r"Software\Microsoft\Windows\CurrentVersion\Uninstall\Kalmora 4.0",
+              r"Software\Microsoft\Windows\CurrentVersion\SharedDLLs",
               r"Software\Classes\.pxl"] + [
     rf"Software\Classes\CLSID\{{6B7D3A10-4C2E-4E51-9A61-0D4F2B7A100{n}}}\InprocServer32" for n in range(1, 5)]
 
@@ -79,6 +97,30 @@ STEPS = [
     ("wait-message * 30000", "answer * no", "10-copying"),
     ("wait-page 115 60000", "click 1", "11-complete"),
 ]
+
+
+def show_program_folder(prefix, driver, out: Path) -> None:
+    """Opens the program folder as a user would from the Start menu, and takes its picture."""
+    programs = prefix.reg_query("HKCU\\" + SHELL_FOLDERS, "Programs")
+    prefix.start("explorer.exe", programs + r"\Orvane", timeout=60, name="explorer")
+    driver.check(["wait-window Orvane ExplorerWClass 20000", "sleep 1000",
+                  r"screenshot C:\shots\12-program-folder.bmp"])
+    subprocess.run(["convert", str(prefix.linux_path(r"C:\shots\12-program-folder.bmp")),
+                    str(out / "12-program-folder.png")], check=True)
+    print("  12-program-folder.png")
+
+
+def list_links(prefix) -> None:
+    """The links that the installation made: the program folder's and the scheduler's."""
+    user = prefix.registry("user")
+    print("The program icons:")
+    for folder, below in (("Programs", "Orvane"), ("StartUp", "")):
+        root = prefix.linux_path(user.value(SHELL_FOLDERS, folder))
+        for link_file in sorted((root / below).glob("*.lnk")):
+            link = read_link(link_file)
+            shown = f"{link.path} {link.arguments}".strip()
+            name = str(link_file.relative_to(root)).replace("/", "\\")
+            print(f"  {folder}\\{name} -> {shown} (icon {link.icon_location or link.path},{link.icon_index})")
 
 
 def main() -> int:
@@ -102,12 +144,14 @@ def main() -> int:
             subprocess.run(["convert", str(bmp), str(out / f"{shot}.png")], check=True)
             print(f"  {shot}.png")
         setup.wait(60)
+        show_program_folder(prefix, driver, out)
         print(f"\nScreenshots of every page: {out}\n")
         print("What landed where:")
         product = prefix.linux_path(r"C:\KALMORA")
         for path in sorted(product.rglob("*")):
             if path.is_file():
                 print(f"  C:\\{path.relative_to(product.parent)}  {path.stat().st_size} bytes".replace("/", "\\"))
+        list_links(prefix)
         print("\nIn the registry:")
         system = prefix.registry("system")
         for key in SHOWN_KEYS:
