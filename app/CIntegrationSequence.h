@@ -21,7 +21,8 @@ public:
 private:
     bool ProgramIsInstalled() const;
     void CreateProgramIcons();
-    void ApplyRegistryEntries();
+    // The destinations' macros expanded in the registry entries and the shared DLLs.
+    void PrepareMacros();
     void LogFilesTheProductCreates();
     void CreateAlarmsDirectory();
 
