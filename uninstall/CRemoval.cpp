@@ -75,7 +75,9 @@ bool CRemoval::RemoveFile(const std::string& name, const std::string& value)
     // Only the product's own destinations: the negative ones are the system's directories.
     // Without a directory the name would be taken relative to wherever Unsetup stands.
     std::string directory = destination < 0 ? std::string() : destinations_.GetDirectory(static_cast<int>(destination));
-    if (directory.empty())
+    // A log that points a destination at a drive's root or at Windows' own directories must not
+    // take their files with it: what may not be removed as a directory keeps its files too.
+    if (directory.empty() || !IsRemovableDirectory(directory, windowsDirectory, systemDirectory))
         return true;
     std::string path = directory + name;
     if (!actions_.ShowFileStatus(IDS_REMOVING_FILE, path))
@@ -85,7 +87,7 @@ bool CRemoval::RemoveFile(const std::string& name, const std::string& value)
         if (EqualsIgnoreCase(target.first, name) && EqualsIgnoreCase(target.second.programPath.Path(), path))
             actions_.RemoveShortcut(target.second);
     if (destination < kFirstKeptDestination)
-        actions_.DeleteFile(path);
+        actions_.DeleteInstalledFile(path);
     return true;
 }
 

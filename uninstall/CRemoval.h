@@ -29,7 +29,7 @@ public:
     // The log's records of one file group: file name and value, in the log's order.
     virtual std::vector<std::pair<std::string, std::string>> LoggedFiles(const std::string& group) = 0;
     virtual void ClearReadOnly(const std::string& path) = 0;
-    virtual void DeleteFile(const std::string& path) = 0;
+    virtual void DeleteInstalledFile(const std::string& path) = 0;
     virtual void DeleteSettingsFile() = 0;
     virtual void RemoveEmptyDirectory(const std::string& path) = 0;
     virtual void DeleteLog() = 0;

@@ -35,7 +35,7 @@ public:
         return log[group];
     }
     void ClearReadOnly(const std::string& path) override { calls.push_back("read-only off " + path); }
-    void DeleteFile(const std::string& path) override { calls.push_back("delete " + path); }
+    void DeleteInstalledFile(const std::string& path) override { calls.push_back("delete " + path); }
     void DeleteSettingsFile() override { calls.push_back("settings file"); }
     void RemoveEmptyDirectory(const std::string& path) override { calls.push_back("rmdir " + path); }
     void DeleteLog() override { calls.push_back("log"); }
@@ -133,7 +133,7 @@ TEST(CRemoval, AHostileLogCannotReachOutsideTheProductsDirectories)
     installation.actions.log["program"] = {
         {"..", "0|1|0"}, {"..\\..\\WINDOWS\\win.ini", "0|1|0"}, {"C:boot.ini", "0|1|0"}, {"/etc", "0|1|0"},
         {"", "0|1|0"}, {"orphan.dat", "7|1|0"}, {"junk", "not a number at all"}, {"huge", "99999999999999999999|1"},
-        {"tmp.dat", "-4|1|0"}, {"win.ini", "-2|1|0"}};
+        {"tmp.dat", "-4|1|0"}, {"win.ini", "-2|1|0"}, {"boot.ini", "2|1|0"}, {"kernel32.dll", "3|1|0"}};
     installation.destinations.SetNameAndParent(2, "Root", -1);
     installation.destinations.SetDirectory(2, "C:\\");
     installation.destinations.SetNameAndParent(3, "Windows", -1);
