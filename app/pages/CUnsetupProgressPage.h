@@ -1,14 +1,34 @@
 #pragma once
+#include <memory>
+
+#include "app/CRemovalActions.h"
 #include "app/CWizardPage.h"
 #include "resources/resource.h"
 
-// The removal with its progress: runs once when the page becomes current.
-class CUnsetupProgressPage : public CWizardPage {
+class CGauge;
+
+// The removal with its progress: runs once when the page becomes current, showing each step and
+// file, and lets the user stop it between two of them.
+class CUnsetupProgressPage : public CWizardPage, public IRemovalProgress {
 public:
-    CUnsetupProgressPage() : CWizardPage(IDD_UNSETUP_PROGRESS, IDD_REMOVED) {}
+    CUnsetupProgressPage();
+    ~CUnsetupProgressPage() override;
     int OnPageActivated() override;
+    // Only notes the wish; the question comes with the next status line.
     void OnCancel() override { cancelRequested_ = true; }
 
+    bool SetStatus(int labelId, int textId) override;
+    bool SetFileStatus(int labelId, const std::string& path) override;
+    void SetGauge(int position) override;
+
+protected:
+    bool OnInitDialog() override;
+
 private:
+    bool ShowStatus(int labelId, const std::string& text);
+    // The stop question; true when the user confirmed the stop.
+    bool QueryStop();
+
     bool cancelRequested_ = false;
+    std::unique_ptr<CGauge> gauge_;
 };

@@ -1,0 +1,51 @@
+#pragma once
+// What Unsetup's removal asks of Windows, carried out for real: the icons and the scheduler, the
+// registry keys, the COM servers, the shared DLL counts, the logged files, the directories and the
+// log. The status lines and the gauge go to the progress page that shows them.
+#include "uninstall/CRemoval.h"
+
+class CSetupApp;
+
+class IRemovalProgress {
+public:
+    virtual ~IRemovalProgress() = default;
+    // false when the user confirmed a stop.
+    virtual bool SetStatus(int labelId, int textId) = 0;
+    virtual bool SetFileStatus(int labelId, const std::string& path) = 0;
+    virtual void SetGauge(int position) = 0;
+};
+
+class CRemovalActions : public IRemovalActions {
+public:
+    CRemovalActions(CSetupApp& app, IRemovalProgress& progress);
+
+    bool ShowStatus(int labelId, int textId) override { return progress_.SetStatus(labelId, textId); }
+    bool ShowFileStatus(int labelId, const std::string& path) override
+    {
+        return progress_.SetFileStatus(labelId, path);
+    }
+    void SetGauge(int position) override { progress_.SetGauge(position); }
+
+    void RemoveSchedulerIcon() override;
+    void RemoveShortcut(const CShortcutTarget& target) override;
+    void DeleteRemovalKeys() override;
+    void UnregisterDlls() override;
+    void RemoveLoggedKeys() override;
+    void DecrementCounts() override;
+    std::vector<std::pair<std::string, std::string>> LoggedFiles(const std::string& group) override;
+    void ClearReadOnly(const std::string& path) override;
+    void DeleteInstalledFile(const std::string& path) override;
+    void DeleteSettingsFile() override;
+    void RemoveEmptyDirectory(const std::string& path) override;
+    void DeleteLog() override;
+
+    const std::string& WindowsDirectory() const { return windowsDirectory_; }
+    const std::string& SystemDirectory() const { return systemDirectory_; }
+
+private:
+    CSetupApp& app_;
+    IRemovalProgress& progress_;
+    bool shellLinks_;
+    std::string windowsDirectory_;
+    std::string systemDirectory_;
+};
