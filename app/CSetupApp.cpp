@@ -1,10 +1,10 @@
 #include "app/CSetupApp.h"
 
-#include <process.h>
 
 #include "app/CMainWnd.h"
 #include "app/CommandLine.h"
 #include "app/PageEngine.h"
+#include "app/SelfRemoval.h"
 #include "framework/CFrameworkException.h"
 #include "framework/ProcAddress.h"
 #include "framework/Win32Helpers.h"
@@ -18,6 +18,7 @@
 
 namespace {
 constexpr UINT WM_SETUP_FINISHED = WM_USER + 314;  // posted to the /T thread at exit
+constexpr char kUnsetupFile[] = "unsetup.exe";
 
 std::string ModuleFileName()
 {
@@ -153,20 +154,18 @@ void CSetupApp::RunUnsetupEpilogue()
 {
     std::string ownDirectory = ProgramDirectory();
     SetCurrentDirectoryA(ownDirectory.c_str());
-    std::string removeProgram = ownDirectory + "remove.pif";
     if (notifyThread)
         PostThreadMessageA(notifyThread, WM_SETUP_FINISHED, 0, 0);
     Sleep(5000);
-    std::string unsetupDirectory = sourceDirectory;
-    if (!keepUnsetupFiles && !inPlace) {
-        DeleteFileA((unsetupDirectory + "unsetup.exe").c_str());
-        std::string withoutSlash = unsetupDirectory;
-        if (withoutSlash.size() > 3 && withoutSlash.back() == '\\')
-            withoutSlash.pop_back();
-        RemoveDirectoryA(withoutSlash.c_str());
-    }
-    // Replaces this process when present; when it is missing the program simply ends.
-    _spawnl(_P_OVERLAY, removeProgram.c_str(), removeProgram.c_str(), nullptr);
+    if (keepUnsetupFiles || inPlace)
+        return;
+    // Leaving the directory first, so that nothing of this process holds it any more.
+    CFilePath directory(ownDirectory);
+    directory.RemoveTrailingBackslash();
+    SetCurrentDirectoryA(CFilePath(CFilePath::Known::tempDir).c_str());
+    CFilePath uninstaller(ownDirectory + kUnsetupFile);
+    if (uninstaller.Exists())
+        StartSelfRemoval(uninstaller.Path(), directory.Path());
 }
 
 void CSetupApp::OnWindowProcException(std::exception_ptr exception)

@@ -1,0 +1,50 @@
+#include "app/SelfRemoval.h"
+
+#include <windows.h>
+
+#include <fstream>
+
+#include "transfer/CFilePath.h"
+
+std::string SelfRemovalScript(const std::string& programPath, const std::string& directory,
+                              const std::string& scriptPath)
+{
+    // Both Windows 95's command.com and NT's cmd.exe understand these lines; the loop ends as soon
+    // as the program has ended and its file could be deleted.
+    return "@echo off\r\n"
+           ":again\r\n"
+           "del \"" + programPath + "\" >nul\r\n"
+           "if exist \"" + programPath + "\" goto again\r\n"
+           "rmdir \"" + directory + "\" >nul\r\n"
+           "del \"" + scriptPath + "\" >nul\r\n";
+}
+
+bool StartSelfRemoval(const std::string& programPath, const std::string& directory)
+{
+    CFilePath script(CFilePath::Known::tempDir);
+    script.AddTrailingBackslash();
+    std::string scriptPath = script.Path() + "kmunset" + CFilePath::RandomHexName(4) + ".bat";
+    {
+        std::ofstream file(scriptPath, std::ios::binary);
+        file << SelfRemovalScript(programPath, directory, scriptPath);
+        if (!file)
+            return false;
+    }
+    char interpreter[MAX_PATH] = {};
+    if (!GetEnvironmentVariableA("COMSPEC", interpreter, sizeof interpreter))
+        lstrcpyA(interpreter, (GetVersion() & 0x80000000u) ? "command.com" : "cmd.exe");
+    std::string command = "\"" + std::string(interpreter) + "\" /c \"" + scriptPath + "\"";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_HIDE;
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, CREATE_NO_WINDOW | IDLE_PRIORITY_CLASS,
+                        nullptr, nullptr, &startup, &process)) {
+        DeleteFileA(scriptPath.c_str());
+        return false;
+    }
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return true;
+}
