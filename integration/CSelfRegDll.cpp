@@ -38,11 +38,13 @@ int CallEntryPoint(HMODULE module, const char* name)
 
 CSelfRegDll::CSelfRegDll(const std::string& path, bool quiet) : quiet_(quiet)
 {
-    if (CFilePath::IsFileInDirectory(path)) {
-        UINT previousMode = SetErrorMode(SEM_NOOPENFILEERRORBOX | SEM_FAILCRITICALERRORS);
-        module_ = LoadLibraryA(path.c_str());
-        SetErrorMode(previousMode);
-    }
+    // Without its destination's directory (Unsetup without a log) there is no library to speak
+    // of: nothing is loaded and nothing is reported.
+    if (!CFilePath::IsFileInDirectory(path))
+        return;
+    UINT previousMode = SetErrorMode(SEM_NOOPENFILEERRORBOX | SEM_FAILCRITICALERRORS);
+    module_ = LoadLibraryA(path.c_str());
+    SetErrorMode(previousMode);
     if (module_)
         path_ = path;
     else if (!quiet_)

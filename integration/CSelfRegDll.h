@@ -11,8 +11,9 @@
 class CSelfRegDll {
 public:
     // Loads the DLL. One that cannot be loaded is named in a message box, unless quiet (an
-    // unattended run); a path that is not a file's full path is never handed to the loader, which
-    // would search the system's directories for the bare name.
+    // unattended run). A path that is not a file's full path (its destination has no directory)
+    // is neither handed to the loader, which would search the system's directories for the bare
+    // name, nor reported.
     CSelfRegDll(const std::string& path, bool quiet);
     ~CSelfRegDll();
     CSelfRegDll(const CSelfRegDll&) = delete;
