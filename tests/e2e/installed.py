@@ -22,3 +22,36 @@ def read_log(prefix) -> dict:
 def shell_folder(prefix, name: str) -> Path:
     """The user's shell folder ("Programs", "StartUp") as a Linux path; stops the prefix's server."""
     return prefix.linux_path(prefix.registry("user").value(SHELL_FOLDERS, name))
+
+
+def snapshot(prefix) -> dict:
+    """Everything below C:\\ (lower-case path -> size, directories as None; the UI driver's own
+    folder left out) and every registry key of HKEY_LOCAL_MACHINE and HKEY_CURRENT_USER
+    (HKEY_CLASSES_ROOT lies in the former) with its values, by lower-case names ("hklm\\...");
+    stops the prefix's server."""
+    drive = prefix.linux_path("C:\\")
+    files = {}
+    for path in drive.rglob("*"):
+        name = ("C:\\" + str(path.relative_to(drive)).replace("/", "\\")).lower()
+        if path.is_symlink() or name.startswith("c:\\kalmora-driver"):
+            continue
+        files[name] = path.stat().st_size if path.is_file() else None
+    keys = {}
+    for hive, root in (("system", "HKLM"), ("user", "HKCU")):
+        registry = prefix.registry(hive)
+        for lower, (name, values) in registry.keys.items():
+            keys[f"{root}\\{lower}".lower()] = {value: (kind, data) for value, (_, kind, data) in values.items()}
+    return {"files": files, "keys": keys}
+
+
+def differences(before: dict, after: dict) -> dict:
+    """What changed between two snapshots: files and keys added, removed or changed."""
+    found = {}
+    for part in ("files", "keys"):
+        old, new = before[part], after[part]
+        found[part] = {
+            "added": sorted(set(new) - set(old)),
+            "removed": sorted(set(old) - set(new)),
+            "changed": sorted(name for name in set(old) & set(new) if old[name] != new[name]),
+        }
+    return found

@@ -105,7 +105,7 @@ class Medium:
     """A medium in a folder: `root` holds setup.exe and its files (the first disk of a CD layout)."""
 
     def __init__(self, root: Path, setup_exe: Path, layout: str = "flat", store: bool = False,
-                 volume_size: int = None, groups: dict = None, targets: dict = None):
+                 volume_size: int = None, groups: dict = None, targets: dict = None, destinations: dict = None):
         self.root = Path(root)
         self.layout = layout
         self.files = {}  # product file name -> (group, destination, bytes)
@@ -152,8 +152,8 @@ class Medium:
             for folder in sorted(self.root.glob("disk[0-9]*")):
                 number = int(folder.name[4:])
                 (folder / f"diskette.{number:03d}").write_bytes(b"")
-        (first / "setup.ini").write_text(manifest_text(sources, groups=self.groups, targets=targets),
-                                             newline="")
+        manifest = manifest_text(sources, destinations, groups=self.groups, targets=targets)
+        (first / "setup.ini").write_text(manifest, newline="")
         (first / "agree.txt").write_bytes(LICENCE)
         shutil.copy2(setup_exe, first / "setup.exe")
         shutil.rmtree(work)

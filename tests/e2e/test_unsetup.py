@@ -1,0 +1,246 @@
+"""Unsetup, the installed uninstaller started with /U: it takes away everything that Setup put on
+the machine, in its fixed order, with its progress page and its stop question, and at last
+removes itself. What it must leave is asserted by name."""
+
+import time
+from pathlib import Path
+
+import pytest
+
+from installed import LOG, differences, read_log, snapshot
+from medium import GROUPS, Medium, with_product_programs
+from walks import TYPICAL_TO_COPY_DELAY
+
+PRODUCT = r"C:\KALMORA"
+UNSETUP = PRODUCT + r"\unsetup.exe"
+# Wine's own keys that change by themselves while programs run (display adapters and monitors
+# rewritten at each start of its desktop; the Explorer settings of a folder window that Program
+# Manager's conversation opens on NT 3.51).
+WINE_OWN_KEYS = (r"hklm\system\currentcontrolset\control\class\{4d36e968-e325-11ce-bfc1-08002be10318}",
+                 r"hklm\system\currentcontrolset\control\class\{4d36e96e-e325-11ce-bfc1-08002be10318}",
+                 r"hkcu\software\microsoft\windows\currentversion\explorer\advanced")
+SETTINGS_KEY = r"HKCU\Software\Orvane\Kalmora\4.0"
+SHARED_DLLS = r"hklm\software\microsoft\windows\currentversion\shareddlls"
+
+# The product's profile, installed with the program so that Unsetup finds it beside itself: its
+# registry keys and Add/Remove Programs entry, a shared DLL of its own, a file type, and the key of
+# settings that the program makes when it runs, which only Unsetup's "-1" entries remove (the
+# innermost first, each key's last component).
+PROFILE = r"""[Registry]
+key = "HKEY_LOCAL_MACHINE\SOFTWARE\Orvane\Kalmora\4.0"
+name = Path
+data = "?0?"
+option = 0
+[Registry]
+key = "HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall\Kalmora 4.0"
+name = UninstallString
+data = "?0?unsetup.exe /U"
+option = 0
+[Registry]
+key = "HKEY_CURRENT_USER\Software\Orvane\Kalmora\4.0"
+name = ""
+data = ""
+option = -1
+[Registry]
+key = "HKEY_CURRENT_USER\Software\Orvane\Kalmora"
+name = ""
+data = ""
+option = -1
+[Registry]
+key = "HKEY_CURRENT_USER\Software\Orvane"
+name = ""
+data = ""
+option = -1
+[SharedDLL95]
+name = "?0?kmshare.dll"
+option = 1
+[SharedDLLNT]
+name = "?0?kmshare.dll"
+option = 1
+[mediatypes]
+count = 1
+shortname = Kalmora
+longname = "Kalmora Picture Album"
+file1 = .pxl
+""".replace("\n", "\r\n")
+
+
+def every_group(groups: dict) -> dict:
+    """The groups with each one part of a Typical installation."""
+    return {name: definition[:3] + (1,) + definition[4:] for name, definition in groups.items()}
+
+
+def product_medium(prefix, build, tmp_path, profile: str = PROFILE, groups: dict = GROUPS, **options) -> Medium:
+    profile_file = tmp_path / "ov_setup.ini"
+    profile_file.write_text(profile, newline="")
+    groups = with_product_programs(groups, build.bin, real_program=True)
+    caption, description, minimal, typical, custom, destination, files = groups["program"]
+    groups["program"] = (caption, description, minimal, typical, custom, destination,
+                         dict(files, **{"ov_setup.ini": profile_file, "kmshare.dll": 2000}))
+    medium = Medium(tmp_path / "medium", build.exe("setup.exe"), groups=groups, **options)
+    (medium.setup_dir / "ov_setup.ini").write_text(profile, newline="")
+    prefix.map_drive("d", medium.setup_dir)
+    return medium
+
+
+def install(prefix) -> None:
+    assert prefix.run(r"D:\setup.exe", "/B", timeout=120).exit_code == 0
+    # What the program makes when it runs.
+    prefix.reg_add(SETTINGS_KEY, "LastAlbum", "holidays")
+
+
+def wait_for_self_removal(prefix, timeout: float = 20) -> None:
+    """The uninstaller's file goes a moment after its process has ended."""
+    unsetup = prefix.linux_path(UNSETUP)
+    deadline = time.monotonic() + timeout
+    while unsetup.exists() and time.monotonic() < deadline:
+        time.sleep(0.2)
+    assert not unsetup.exists(), "unsetup.exe is still there"
+
+
+def assert_as_before(before: dict, after: dict) -> None:
+    """Nothing differs but Wine's own keys, and the SharedDLLs key: it belongs to Windows (a fresh
+    Wine prefix lacks it), so Setup made it without logging it, and it stays, empty."""
+    changes = differences(before, after)
+    assert changes["files"] == {"added": [], "removed": [], "changed": []}
+    if SHARED_DLLS in changes["keys"]["added"]:
+        assert after["keys"][SHARED_DLLS] == {}
+        changes["keys"]["added"].remove(SHARED_DLLS)
+    for kind in ("added", "removed", "changed"):
+        assert [key for key in changes["keys"][kind] if not key.startswith(WINE_OWN_KEYS)] == [], kind
+
+
+@pytest.mark.parametrize("walk", ["unattended", "attended"])
+def test_install_then_unsetup_leaves_the_machine_as_it_was(prefix, build, tmp_path, driver, walk):
+    product_medium(prefix, build, tmp_path, groups=every_group(GROUPS))
+    before = snapshot(prefix)
+    install(prefix)
+    assert prefix.reg_query(SETTINGS_KEY, "LastAlbum") == "holidays"
+    if walk == "unattended":
+        assert prefix.run(UNSETUP, "/U", "/B", timeout=120).exit_code == 0
+    else:
+        unsetup = prefix.start(UNSETUP, "/U", timeout=120)
+        driver.check("wait-page 1545 20000\nclick 1\nwait-page 1547 60000\nclick 1\n")
+        assert unsetup.wait() == 0
+    wait_for_self_removal(prefix)
+    assert_as_before(before, snapshot(prefix))
+
+
+# A key that another product made before Setup stays, with its values, although Setup wrote below
+# it.
+@pytest.mark.winver("nt40")
+def test_keys_that_existed_before_setup_stay(prefix, build, tmp_path):
+    product_medium(prefix, build, tmp_path)
+    prefix.reg_add(r"HKLM\SOFTWARE\Orvane", "Owner", "another product")
+    before = snapshot(prefix)
+    install(prefix)
+    assert prefix.run(UNSETUP, "/U", "/B", timeout=120).exit_code == 0
+    wait_for_self_removal(prefix)
+    after = snapshot(prefix)
+    assert after["keys"][r"hklm\software\orvane"] == {"owner": ("REG_SZ", "another product")}
+    assert_as_before(before, after)
+
+
+# The stop question: a shared DLL of the system directory holds the removal with its question;
+# Cancel pressed meanwhile is asked about at the next status line. Yes stops at once.
+@pytest.mark.winver("nt40")
+@pytest.mark.parametrize("stop", ["yes", "no"])
+def test_a_stop_answered_yes_keeps_the_rest_no_goes_on(prefix, build, tmp_path, driver, stop):
+    system_dll = r"C:\windows\system32\kmsysdll.dll"
+    profile = PROFILE.replace('"?0?kmshare.dll"', '"' + system_dll + '"')
+    medium = product_medium(prefix, build, tmp_path, profile=profile)
+    install(prefix)
+    prefix.place(system_dll, b"shared")
+    unsetup = prefix.start(UNSETUP, "/U", timeout=120)
+    result = driver.check(f"""
+wait-page 1545 20000
+click 1
+wait-message * 30000
+wait-page 1546
+click 2
+answer * no
+answer * {stop}
+wait-page {179 if stop == "yes" else 1547} 60000
+click 1
+""")
+    questions = [line.values[1] for line in result.find("answer")]
+    assert questions[0] == ("Unsetup is attempting to delete kmsysdll.dll.\nThis file may be used by other "
+                            "applications.\nContinue deleting this file?")
+    assert questions[1] == "Kalmora 4.0  Uninstallation not complete. Do you really want to exit Unsetup?"
+    assert unsetup.wait() == 0
+    time.sleep(6)
+    kmwin = prefix.linux_path(PRODUCT + r"\kmwin.exe")
+    if stop == "yes":
+        # Stopped before the first file: the files, the log and the uninstaller stay for another try.
+        assert kmwin.read_bytes() == medium.files["kmwin.exe"][2]
+        assert prefix.linux_path(LOG).is_file()
+        assert prefix.linux_path(UNSETUP).is_file()
+    else:
+        assert not kmwin.exists() and not prefix.linux_path(LOG).exists()
+        wait_for_self_removal(prefix)
+    # Answered No: the system's DLL stays.
+    assert prefix.linux_path(system_dll).read_bytes() == b"shared"
+
+
+# Files of destinations numbered 1000 and above are shared with other products and stay; a
+# read-only file goes; a file the user made keeps its directory and the parents.
+@pytest.mark.winver("win95")
+def test_what_unsetup_keeps_and_what_it_takes(prefix, build, tmp_path):
+    destinations = {0: ("Kalmora", -1, PRODUCT), 1: ("Samples", 0, ""), 2: ("Art", 0, ""), 3: ("Data", 0, ""),
+                    5: ("Servers", 0, ""), 6: ("Filters", 0, ""), 7: ("Import", 0, ""),
+                    1000: ("KmShared", -2, "")}  # below the Windows directory
+    groups = dict(GROUPS, fonts=("Fonts", "Shared fonts", 1, 1, 1, 1000, {"kmsans.fon": 3000}))
+    product_medium(prefix, build, tmp_path, groups=groups, destinations=destinations)
+    install(prefix)
+    read_only = prefix.linux_path(PRODUCT + r"\Art\castle.pcx")
+    read_only.chmod(0o444)
+    prefix.place(PRODUCT + r"\Samples\my letter.kmd", b"mine")
+    assert prefix.run(UNSETUP, "/U", "/B", timeout=120).exit_code == 0
+    wait_for_self_removal(prefix)
+    assert prefix.linux_path(r"C:\windows\KmShared\kmsans.fon").is_file()
+    assert not read_only.exists()
+    assert prefix.linux_path(PRODUCT + r"\Samples\my letter.kmd").read_bytes() == b"mine"
+    assert sorted(p.name for p in prefix.linux_path(PRODUCT).iterdir()) == ["Samples"]
+
+
+# Without a log only the fixed steps act, and the removal still ends on its page.
+@pytest.mark.winver("nt351")
+def test_without_a_log_unsetup_ends_on_the_removed_page(prefix, build, tmp_path, driver):
+    product_medium(prefix, build, tmp_path)
+    prefix.place(r"C:\Tools\unsetup.exe", build.exe("setup.exe"))
+    unsetup = prefix.start(r"C:\Tools\unsetup.exe", "/U", timeout=120)
+    driver.check("wait-page 1545 20000\nclick 1\nwait-page 1547 60000\nclick 1\n")
+    assert unsetup.wait() == 0
+
+
+# A damaged or hostile log: Unsetup removes what it can name safely and ends, never reaching
+# outside the product's directories.
+@pytest.mark.winver("nt40")
+def test_a_hostile_log_reaches_nothing_outside_the_product(prefix, build, tmp_path):
+    product_medium(prefix, build, tmp_path)
+    install(prefix)
+    log = prefix.linux_path(LOG)
+    text = log.read_text(errors="replace")
+    text = text.replace("[destinations]", "[destinations]\r\n2=Art|0|C:\\windows\\system32\\\r\n9=Root|-1|C:\\")
+    text += ("[program]\r\nkernel32.dll=2|1|0\r\n..\\win.ini=0|1|0\r\nboot.ini=9|1|0\r\nno bar\r\n"
+             "huge=" + "9" * 5000 + "\r\n")
+    log.write_bytes(text.encode("latin-1", "replace") + bytes(range(256)))
+    kernel32 = prefix.linux_path(r"C:\windows\system32\kernel32.dll")
+    kernel_bytes = kernel32.read_bytes()
+    prefix.place(r"C:\boot.ini", b"[boot loader]")
+    assert prefix.run(UNSETUP, "/U", "/B", timeout=120).exit_code == 0
+    assert kernel32.read_bytes() == kernel_bytes
+    assert prefix.linux_path(r"C:\boot.ini").read_bytes() == b"[boot loader]"
+    assert prefix.linux_path(r"C:\windows\win.ini").exists()
+    assert not prefix.linux_path(PRODUCT + r"\kmwin.exe").exists()
+
+
+# In place (/N) the uninstaller is the program on the medium: it stays.
+@pytest.mark.winver("win95")
+def test_in_place_unsetup_keeps_itself(prefix, build, tmp_path):
+    product_medium(prefix, build, tmp_path)
+    install(prefix)
+    assert prefix.run(UNSETUP, "/U", "/B", "/N", timeout=120).exit_code == 0
+    time.sleep(6)
+    assert prefix.linux_path(UNSETUP).is_file()
+    assert not prefix.linux_path(PRODUCT + r"\kmwin.exe").exists()
