@@ -127,25 +127,28 @@ def test_install_then_unsetup_leaves_the_machine_as_it_was(prefix, build, tmp_pa
 
 
 # A key that another product made before Setup stays, with its values, although Setup wrote below
-# it.
+# it; so does a file type that another program had claimed.
 @pytest.mark.winver("nt40")
 def test_keys_that_existed_before_setup_stay(prefix, build, tmp_path):
     product_medium(prefix, build, tmp_path)
     prefix.reg_add(r"HKLM\SOFTWARE\Orvane", "Owner", "another product")
+    prefix.reg_add(r"HKCR\.pxl", "", "PaintBox.Picture")
     before = snapshot(prefix)
     install(prefix)
     assert prefix.run(UNSETUP, "/U", "/B", timeout=120).exit_code == 0
     wait_for_self_removal(prefix)
     after = snapshot(prefix)
     assert after["keys"][r"hklm\software\orvane"] == {"owner": ("REG_SZ", "another product")}
+    assert after["keys"][r"hklm\software\classes\.pxl"] == {"": ("REG_SZ", "PaintBox.Picture")}
     assert_as_before(before, after)
 
 
 # The stop question: a shared DLL of the system directory holds the removal with its question;
-# Cancel pressed meanwhile is asked about at the next status line. Yes stops at once.
+# Cancel pressed meanwhile is asked about at the next status line. Yes stops at once (the DLL's
+# question answered No); No goes on (the DLL's question answered Yes).
 @pytest.mark.winver("nt40")
-@pytest.mark.parametrize("stop", ["yes", "no"])
-def test_a_stop_answered_yes_keeps_the_rest_no_goes_on(prefix, build, tmp_path, driver, stop):
+@pytest.mark.parametrize("stop, delete_dll", [("yes", "no"), ("no", "yes")])
+def test_a_stop_answered_yes_keeps_the_rest_no_goes_on(prefix, build, tmp_path, driver, stop, delete_dll):
     system_dll = r"C:\windows\system32\kmsysdll.dll"
     profile = PROFILE.replace('"?0?kmshare.dll"', '"' + system_dll + '"')
     medium = product_medium(prefix, build, tmp_path, profile=profile)
@@ -158,7 +161,7 @@ click 1
 wait-message * 30000
 wait-page 1546
 click 2
-answer * no
+answer * {delete_dll}
 answer * {stop}
 wait-page {179 if stop == "yes" else 1547} 60000
 click 1
@@ -168,18 +171,18 @@ click 1
                             "applications.\nContinue deleting this file?")
     assert questions[1] == "Kalmora 4.0  Uninstallation not complete. Do you really want to exit Unsetup?"
     assert unsetup.wait() == 0
-    time.sleep(6)
     kmwin = prefix.linux_path(PRODUCT + r"\kmwin.exe")
     if stop == "yes":
         # Stopped before the first file: the files, the log and the uninstaller stay for another try.
+        time.sleep(6)
         assert kmwin.read_bytes() == medium.files["kmwin.exe"][2]
         assert prefix.linux_path(LOG).is_file()
         assert prefix.linux_path(UNSETUP).is_file()
+        assert prefix.linux_path(system_dll).read_bytes() == b"shared"
     else:
-        assert not kmwin.exists() and not prefix.linux_path(LOG).exists()
         wait_for_self_removal(prefix)
-    # Answered No: the system's DLL stays.
-    assert prefix.linux_path(system_dll).read_bytes() == b"shared"
+        assert not kmwin.exists() and not prefix.linux_path(LOG).exists()
+        assert not prefix.linux_path(system_dll).exists()
 
 
 # Files of destinations numbered 1000 and above are shared with other products and stay; a
