@@ -247,3 +247,14 @@ def test_in_place_unsetup_keeps_itself(prefix, build, tmp_path):
     time.sleep(6)
     assert prefix.linux_path(UNSETUP).is_file()
     assert not prefix.linux_path(PRODUCT + r"\kmwin.exe").exists()
+
+
+# The program that started Setup or Unsetup with /T:<thread> hears when it has finished.
+@pytest.mark.winver("nt40")
+def test_the_starting_program_hears_that_setup_and_unsetup_finished(prefix, build, tmp_path):
+    product_medium(prefix, build, tmp_path)
+    setup = prefix.run(build.exe("notifywait.exe"), r"D:\setup.exe", "/B", timeout=150)
+    assert setup.exit_code == 0, setup.output()
+    unsetup = prefix.run(build.exe("notifywait.exe"), UNSETUP, "/U", "/B", timeout=150)
+    assert unsetup.exit_code == 0, unsetup.output()
+    wait_for_self_removal(prefix)
