@@ -1,10 +1,13 @@
 """The demo: installs the demo product from a CD-layout medium into a fresh Wine prefix, pressing
-the buttons a user would, with a screenshot of every page, then lists what landed where."""
+the buttons a user would, with a screenshot of every page, lists what landed where, then removes it
+again with the installed uninstaller and shows what is left against the machine before Setup."""
 
 import datetime
 import os
+import shutil
 import subprocess
 import sys
+import time
 from pathlib import Path
 
 REPO = Path(__file__).resolve().parents[2]
@@ -13,7 +16,7 @@ sys.path.insert(0, str(REPO / "tests" / "e2e"))
 
 from harness import UiDriver, WinePrefix, ensure_template, test_tree  # noqa: E402
 from harness.shelllink import read_link  # noqa: E402
-from installed import SHELL_FOLDERS  # noqa: E402
+from installed import LOG, SHELL_FOLDERS, left_behind, snapshot  # noqa: E402
 from medium import GROUPS, Medium, with_product_programs  # noqa: E402
 
 # The demo product: every group of the product, with stand-in files of our own; the program's
@@ -21,7 +24,7 @@ from medium import GROUPS, Medium, with_product_programs  # noqa: E402
 DEMO_GROUPS = dict(GROUPS)
 _caption, _description, _minimal, _typical, _custom, _destination, _files = GROUPS["program"]
 DEMO_GROUPS["program"] = (_caption, _description, _minimal, _typical, _custom, _destination,
-                          dict(_files, **{"kmwin.ico": REPO / "resources" / "art" / "setup.ico"}))
+                          dict(_files, **{"kmwin.ico": REPO / "resources" / "art" / "setup.ico", "kmshare.dll": 4000}))
 DEMO_GROUPS.update({
     "Album1000": ("Picture Album 1000", "A thousand pictures to start an album with", 0, 0, 1, 2,
                   {"album1k.pxl": 52000, "album1k.idx": 4000}),
@@ -31,7 +34,8 @@ DEMO_GROUPS.update({
                {"chime.wav": 18000, "bell.wav": 15000}),
 })
 
-# The demo's install profile: the product's registry keys, its entry in Add/Remove Programs, its
+# The demo's install profile: the product's registry keys, its entry in Add/Remove Programs, the
+# settings keys that the program makes as it runs (Unsetup removes them, the innermost first), its
 # shared DLL on each platform, the file type of its picture albums, and the copy delay the question
 # starts from.
 DEMO_PROFILE = r"""[interface]
@@ -61,6 +65,21 @@ key = "HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall\Ka
 name = UninstallString
 data = "?0?unsetup.exe /U"
 option = 0
+[Registry]
+key = "HKEY_CURRENT_USER\Software\Orvane\Kalmora\4.0"
+name = ""
+data = ""
+option = -1
+[Registry]
+key = "HKEY_CURRENT_USER\Software\Orvane\Kalmora"
+name = ""
+data = ""
+option = -1
+[Registry]
+key = "HKEY_CURRENT_USER\Software\Orvane"
+name = ""
+data = ""
+option = -1
 [SharedDLL95]
 name = "?0?kmshare.dll"
 option = 1
@@ -97,6 +116,10 @@ STEPS = [
     ("wait-message * 30000", "answer * no", "10-copying"),
     ("wait-page 115 60000", "click 1", "11-complete"),
 ]
+UNSETUP_STEPS = [
+    ("wait-page 1545 30000", "click 1", "13-unsetup-start"),
+    ("wait-page 1547 60000", "click 1", "14-unsetup-removed"),
+]
 
 
 def show_program_folder(prefix, driver, out: Path) -> None:
@@ -123,44 +146,79 @@ def list_links(prefix) -> None:
             print(f"  {folder}\\{name} -> {shown} (icon {link.icon_location or link.path},{link.icon_index})")
 
 
+def take_steps(prefix, driver, out: Path, steps) -> None:
+    """Waits for each page or window, takes its picture and presses what the user would."""
+    for wait, press, shot in steps:
+        lines = [wait, "sleep 300", f"screenshot C:\\shots\\{shot}.bmp"] + (press.split("\n") if press else [])
+        driver.check(lines)
+        bmp = prefix.linux_path(f"C:\\shots\\{shot}.bmp")
+        subprocess.run(["convert", str(bmp), str(out / f"{shot}.png")], check=True)
+        print(f"  {shot}.png")
+
+
+def show_installation(prefix) -> None:
+    print("What landed where:")
+    product = prefix.linux_path(r"C:\KALMORA")
+    for path in sorted(product.rglob("*")):
+        if path.is_file():
+            print(f"  C:\\{path.relative_to(product.parent)}  {path.stat().st_size} bytes".replace("/", "\\"))
+    list_links(prefix)
+    print("\nIn the registry:")
+    system = prefix.registry("system")
+    for key in SHOWN_KEYS:
+        for name, (kind, value) in sorted((system.key(key) or {}).items()):
+            shown = f'"{value}"' if isinstance(value, str) else value
+            print(f"  HKLM\\{key}  {name or '(default)'} = {shown} ({kind})")
+    log = prefix.linux_path(LOG)
+    print(f"\nThe uninstall log {LOG}:\n{log.read_text(errors='replace')}")
+
+
+def remove_and_compare(prefix, driver, out: Path, before: dict) -> None:
+    """Runs the installed uninstaller as a user would, then compares the machine with how it was
+    before Setup."""
+    print("Unsetup, started as the Add/Remove Programs entry starts it:")
+    unsetup = prefix.start(r"C:\KALMORA\unsetup.exe", "/U", timeout=180)
+    take_steps(prefix, driver, out, UNSETUP_STEPS)
+    unsetup.wait(60)
+    deadline = time.monotonic() + 20  # the uninstaller's own file goes after it has ended
+    while prefix.linux_path(r"C:\KALMORA").exists() and time.monotonic() < deadline:
+        time.sleep(0.2)
+    shutil.rmtree(prefix.linux_path(r"C:\shots"))  # the demo's own pictures
+    changes = left_behind(before, snapshot(prefix))
+    print("\nLeft behind after Unsetup, against the machine before Setup (Wine's own keys aside):")
+    for part in ("files", "keys"):
+        for kind, names in changes[part].items():
+            print(f"  {part} {kind}: {', '.join(names) if names else 'none'}")
+
+
 def main() -> int:
     build = test_tree()
     stamp = datetime.datetime.now().strftime("%Y%m%d-%H%M%S")
     out = REPO / "out" / f"demo-{stamp}"
     out.mkdir(parents=True)
     version = os.environ.get("KALMORA_DEMO_WINVER", "nt40")
+    profile = out / "ov_setup.ini"
+    profile.write_text(DEMO_PROFILE, newline="")
     groups = with_product_programs(DEMO_GROUPS, build / "bin", real_program=True)
+    # The profile goes on the medium beside Setup and, with the program, beside the uninstaller.
+    caption, description, minimal, typical, custom, destination, files = groups["program"]
+    groups["program"] = (caption, description, minimal, typical, custom, destination,
+                         dict(files, **{"ov_setup.ini": profile}))
     medium = Medium(out / "medium", build / "bin" / "setup.exe", layout="cd", groups=groups)
     (medium.setup_dir / "ov_setup.ini").write_text(DEMO_PROFILE, newline="")
     with WinePrefix.create(version, name="demo", template=ensure_template()) as prefix:
         prefix.map_drive("d", medium.root)
+        before = snapshot(prefix)
         driver = UiDriver(prefix, build / "bin" / "uidriver.exe")
         prefix.linux_path(r"C:\shots").mkdir(parents=True, exist_ok=True)
         setup = prefix.start(r"D:\DISK01\setup.exe", timeout=180)
-        for wait, press, shot in STEPS:
-            lines = [wait, "sleep 300", f"screenshot C:\\shots\\{shot}.bmp"] + (press.split("\n") if press else [])
-            driver.check(lines)
-            bmp = prefix.linux_path(f"C:\\shots\\{shot}.bmp")
-            subprocess.run(["convert", str(bmp), str(out / f"{shot}.png")], check=True)
-            print(f"  {shot}.png")
+        take_steps(prefix, driver, out, STEPS)
         setup.wait(60)
         show_program_folder(prefix, driver, out)
         print(f"\nScreenshots of every page: {out}\n")
-        print("What landed where:")
-        product = prefix.linux_path(r"C:\KALMORA")
-        for path in sorted(product.rglob("*")):
-            if path.is_file():
-                print(f"  C:\\{path.relative_to(product.parent)}  {path.stat().st_size} bytes".replace("/", "\\"))
-        list_links(prefix)
-        print("\nIn the registry:")
-        system = prefix.registry("system")
-        for key in SHOWN_KEYS:
-            for name, (kind, value) in sorted((system.key(key) or {}).items()):
-                shown = f'"{value}"' if isinstance(value, str) else value
-                print(f"  HKLM\\{key}  {name or '(default)'} = {shown} ({kind})")
-        log = prefix.linux_path(r"C:\windows\kmwin4.log")
-        print(f"\nThe uninstall log C:\\windows\\kmwin4.log:\n{log.read_text(errors='replace')}")
-        (out / "kmwin4.log").write_bytes(log.read_bytes())
+        (out / "kmwin4.log").write_bytes(prefix.linux_path(LOG).read_bytes())
+        show_installation(prefix)
+        remove_and_compare(prefix, driver, out, before)
     return 0
 
 

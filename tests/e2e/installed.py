@@ -4,6 +4,13 @@ from pathlib import Path
 
 LOG = r"C:\windows\kmwin4.log"
 SHELL_FOLDERS = r"Software\Microsoft\Windows\CurrentVersion\Explorer\Shell Folders"
+# Wine's own keys that change by themselves while programs run (display adapters and monitors
+# rewritten at each start of its desktop; the Explorer settings of a folder window that Program
+# Manager's conversation opens on NT 3.51).
+WINE_OWN_KEYS = (r"hklm\system\currentcontrolset\control\class\{4d36e968-e325-11ce-bfc1-08002be10318}",
+                 r"hklm\system\currentcontrolset\control\class\{4d36e96e-e325-11ce-bfc1-08002be10318}",
+                 r"hkcu\software\microsoft\windows\currentversion\explorer\advanced")
+SHARED_DLLS = r"hklm\software\microsoft\windows\currentversion\shareddlls"
 
 
 def read_log(prefix) -> dict:
@@ -55,3 +62,15 @@ def differences(before: dict, after: dict) -> dict:
             "changed": sorted(name for name in set(old) & set(new) if old[name] != new[name]),
         }
     return found
+
+
+def left_behind(before: dict, after: dict) -> dict:
+    """The differences that an installation and its removal should not leave: all of them but
+    Wine's own keys and the SharedDLLs key, which belongs to Windows (a fresh Wine prefix lacks it):
+    Setup makes it without logging it, so it stays, and must be empty."""
+    changes = differences(before, after)
+    for kind, keys in changes["keys"].items():
+        changes["keys"][kind] = [key for key in keys if not key.startswith(WINE_OWN_KEYS)]
+    if SHARED_DLLS in changes["keys"]["added"] and after["keys"][SHARED_DLLS] == {}:
+        changes["keys"]["added"].remove(SHARED_DLLS)
+    return changes
