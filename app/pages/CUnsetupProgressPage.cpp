@@ -1,6 +1,7 @@
 #include "app/pages/CUnsetupProgressPage.h"
 
 #include "app/CSetupApp.h"
+#include "framework/CStepTrace.h"
 #include "framework/Win32Helpers.h"
 #include "transfer/CGauge.h"
 
@@ -29,7 +30,12 @@ int CUnsetupProgressPage::OnPageActivated()
     removal.inPlace = app.inPlace;
     removal.windowsDirectory = actions.WindowsDirectory();
     removal.systemDirectory = actions.SystemDirectory();
-    if (!removal.Run()) {
+    bool completed;
+    {
+        CStepTrace trace("removal");
+        completed = removal.Run();
+    }
+    if (!completed) {
         app.cancelled = true;
         return IDD_NOT_UNINSTALLED;
     }
@@ -39,26 +45,43 @@ int CUnsetupProgressPage::OnPageActivated()
 
 bool CUnsetupProgressPage::SetStatus(int labelId, int textId)
 {
-    return ShowStatus(labelId, LoadResString(static_cast<UINT>(textId)));
+    PumpMessages();
+    ShowLabel(labelId);
+    SetItemText(IDC_STATUS_TEXT, LoadResString(static_cast<UINT>(textId)));
+    return !StopConfirmed();
 }
 
 bool CUnsetupProgressPage::SetFileStatus(int labelId, const std::string& path)
 {
-    return ShowStatus(labelId, path);
-}
-
-bool CUnsetupProgressPage::ShowStatus(int labelId, const std::string& text)
-{
     // Cancel is pressed while the removal runs: its click waits in the queue until here.
     PumpMessages();
+    ShowLabel(labelId);
+    // Files go faster than anyone can read: each repaint of the path would cost more than the
+    // deletion itself, so the path is shown at most every few milliseconds.
+    DWORD now = GetTickCount();
+    if (now - lastFileShown_ >= kFileRefreshMs) {
+        SetItemText(IDC_STATUS_TEXT, path);
+        lastFileShown_ = now;
+    }
+    return !StopConfirmed();
+}
+
+void CUnsetupProgressPage::ShowLabel(int labelId)
+{
+    if (labelId == shownLabel_)
+        return;
     SetItemText(IDC_SOURCE_FILE, LoadResString(static_cast<UINT>(labelId)));
-    SetItemText(IDC_STATUS_TEXT, text);
+    shownLabel_ = labelId;
+}
+
+bool CUnsetupProgressPage::StopConfirmed()
+{
     if (!cancelRequested_)
-        return true;
-    if (QueryStop())
         return false;
+    if (QueryStop())
+        return true;
     cancelRequested_ = false;
-    return true;
+    return false;
 }
 
 bool CUnsetupProgressPage::QueryStop()

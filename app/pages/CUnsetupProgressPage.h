@@ -25,10 +25,16 @@ protected:
     bool OnInitDialog() override;
 
 private:
-    bool ShowStatus(int labelId, const std::string& text);
+    static constexpr DWORD kFileRefreshMs = 10;
+
+    void ShowLabel(int labelId);
+    // After a Cancel, the stop question; true when the user confirmed the stop.
+    bool StopConfirmed();
     // The stop question; true when the user confirmed the stop.
     bool QueryStop();
 
     bool cancelRequested_ = false;
     std::unique_ptr<CGauge> gauge_;
+    int shownLabel_ = 0;
+    DWORD lastFileShown_ = 0;
 };
