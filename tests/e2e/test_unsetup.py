@@ -113,13 +113,16 @@ def test_install_then_unsetup_leaves_the_machine_as_it_was(prefix, build, tmp_pa
 # A key that another product made before Setup stays, with its values, although Setup wrote below
 # it; so does a file type that another program had claimed.
 @pytest.mark.winver("nt40")
-def test_keys_that_existed_before_setup_stay(prefix, build, tmp_path):
+def test_keys_that_existed_before_setup_stay(prefix, build, tmp_path, driver):
     product_medium(prefix, build, tmp_path)
     prefix.reg_add(r"HKLM\SOFTWARE\Orvane", "Owner", "another product")
     prefix.reg_add(r"HKCR\.pxl", "", "PaintBox.Picture")
     before = snapshot(prefix)
     install(prefix)
+    driver.check('wait-window "Kalmora Scheduler" KMScheduler 10000')
     assert prefix.run(UNSETUP, "/U", "/B", timeout=120).exit_code == 0
+    # The scheduler was asked to close before its file went.
+    driver.check('wait-window-gone "Kalmora Scheduler" KMScheduler 1000')
     wait_for_self_removal(prefix)
     after = snapshot(prefix)
     assert after["keys"][r"hklm\software\orvane"] == {"owner": ("REG_SZ", "another product")}
@@ -220,6 +223,22 @@ def test_a_hostile_log_reaches_nothing_outside_the_product(prefix, build, tmp_pa
     assert prefix.linux_path(r"C:\boot.ini").read_bytes() == b"[boot loader]"
     assert prefix.linux_path(r"C:\windows\win.ini").exists()
     assert not prefix.linux_path(PRODUCT + r"\kmwin.exe").exists()
+
+
+# A log cut short in the middle of its list of groups: the groups that it still names lose their
+# files, and Unsetup ends.
+@pytest.mark.winver("win95")
+def test_a_truncated_log_removes_what_it_names(prefix, build, tmp_path):
+    medium = product_medium(prefix, build, tmp_path)
+    install(prefix)
+    log = prefix.linux_path(LOG)
+    text = log.read_bytes()
+    groups = text.index(b"[groups]")
+    log.write_bytes(text[:text.index(b"\nprogram=", groups) + 12])
+    assert prefix.run(UNSETUP, "/U", "/B", timeout=120).exit_code == 0
+    assert not prefix.linux_path(PRODUCT + r"\kmwin.exe").exists()
+    samples = prefix.linux_path(PRODUCT + r"\Samples\letter.kmd")
+    assert samples.read_bytes() == medium.files["letter.kmd"][2]
 
 
 # In place (/N) the uninstaller is the program on the medium: it stays.
