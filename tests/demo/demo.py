@@ -17,7 +17,7 @@ sys.path.insert(0, str(REPO / "tests" / "e2e"))
 from harness import UiDriver, WinePrefix, ensure_template, test_tree  # noqa: E402
 from harness.shelllink import read_link  # noqa: E402
 from installed import LOG, SHELL_FOLDERS, left_behind, snapshot  # noqa: E402
-from medium import GROUPS, Medium, with_product_programs  # noqa: E402
+from medium import GROUPS, PRODUCT_PROFILE, Medium, with_product_programs  # noqa: E402
 
 # The demo product: every group of the product, with stand-in files of our own; the program's
 # icon file is the real icon that its link shows.
@@ -34,64 +34,8 @@ DEMO_GROUPS.update({
                {"chime.wav": 18000, "bell.wav": 15000}),
 })
 
-# The demo's install profile: the product's registry keys, its entry in Add/Remove Programs, the
-# settings keys that the program makes as it runs (Unsetup removes them, the innermost first), its
-# shared DLL on each platform, the file type of its picture albums, and the copy delay the question
-# starts from.
-DEMO_PROFILE = r"""[interface]
-FileCopyDelayInterval = 10
-[Registry]
-key = "HKEY_LOCAL_MACHINE\SOFTWARE\Orvane\Kalmora\4.0"
-name = Path
-data = "?0?"
-option = 0
-[Registry]
-key = "HKEY_LOCAL_MACHINE\SOFTWARE\Orvane\Kalmora\4.0"
-name = Samples
-data = "?1?"
-option = 2
-[Registry]
-key = "HKEY_LOCAL_MACHINE\SOFTWARE\Orvane\Kalmora\4.0"
-name = Version
-data = "#400"
-option = 0
-[Registry]
-key = "HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall\Kalmora 4.0"
-name = DisplayName
-data = "Kalmora 4.0"
-option = 0
-[Registry]
-key = "HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall\Kalmora 4.0"
-name = UninstallString
-data = "?0?unsetup.exe /U"
-option = 0
-[Registry]
-key = "HKEY_CURRENT_USER\Software\Orvane\Kalmora\4.0"
-name = ""
-data = ""
-option = -1
-[Registry]
-key = "HKEY_CURRENT_USER\Software\Orvane\Kalmora"
-name = ""
-data = ""
-option = -1
-[Registry]
-key = "HKEY_CURRENT_USER\Software\Orvane"
-name = ""
-data = ""
-option = -1
-[SharedDLL95]
-name = "?0?kmshare.dll"
-option = 1
-[SharedDLLNT]
-name = "?0?kmshare.dll"
-option = 1
-[mediatypes]
-count = 1
-shortname = Kalmora
-longname = "Kalmora Picture Album"
-file1 = .pxl
-""".replace("\n", "\r\n")
+# The demo's install profile: the product's own, and the copy delay the question starts from.
+DEMO_PROFILE = "[interface]\r\nFileCopyDelayInterval = 10\r\n" + PRODUCT_PROFILE
 
 # Registry keys the demo shows after the installation (as Wine's registry file names them).
 SHOWN_KEYS = [r"Software\Orvane\Kalmora\4.0", r"Software\Microsoft\Windows\CurrentVersion\Uninstall\Kalmora 4.0",

@@ -79,6 +79,63 @@ def mfpack() -> Path:
     return tool
 
 
+# The product's install profile "ov_setup.ini": its registry keys, its entry in Add/Remove Programs,
+# the settings keys that the program makes as it runs (Unsetup removes them, the innermost first:
+# each entry takes its key's last component), its shared DLL on each platform, and the file type of
+# its picture albums.
+PRODUCT_PROFILE = r"""[Registry]
+key = "HKEY_LOCAL_MACHINE\SOFTWARE\Orvane\Kalmora\4.0"
+name = Path
+data = "?0?"
+option = 0
+[Registry]
+key = "HKEY_LOCAL_MACHINE\SOFTWARE\Orvane\Kalmora\4.0"
+name = Samples
+data = "?1?"
+option = 2
+[Registry]
+key = "HKEY_LOCAL_MACHINE\SOFTWARE\Orvane\Kalmora\4.0"
+name = Version
+data = "#400"
+option = 0
+[Registry]
+key = "HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall\Kalmora 4.0"
+name = DisplayName
+data = "Kalmora 4.0"
+option = 0
+[Registry]
+key = "HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall\Kalmora 4.0"
+name = UninstallString
+data = "?0?unsetup.exe /U"
+option = 0
+[Registry]
+key = "HKEY_CURRENT_USER\Software\Orvane\Kalmora\4.0"
+name = ""
+data = ""
+option = -1
+[Registry]
+key = "HKEY_CURRENT_USER\Software\Orvane\Kalmora"
+name = ""
+data = ""
+option = -1
+[Registry]
+key = "HKEY_CURRENT_USER\Software\Orvane"
+name = ""
+data = ""
+option = -1
+[SharedDLL95]
+name = "?0?kmshare.dll"
+option = 1
+[SharedDLLNT]
+name = "?0?kmshare.dll"
+option = 1
+[mediatypes]
+count = 1
+shortname = Kalmora
+longname = "Kalmora Picture Album"
+file1 = .pxl
+""".replace("\n", "\r\n")
+
 # Program file name -> icon index|hot key|minimized|item name|arguments|icon file|program path.
 TARGETS = {"kmwin.exe": r"0|-1|0|Kalmora 4.0||kmwin.ico|C:\KALMORA\kmwin.exe"}
 

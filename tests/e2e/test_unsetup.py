@@ -7,53 +7,14 @@ import time
 import pytest
 
 from installed import LOG, left_behind, snapshot
-from medium import GROUPS, Medium, with_product_programs
+from medium import GROUPS, PRODUCT_PROFILE, Medium, with_product_programs
 
 PRODUCT = r"C:\KALMORA"
 UNSETUP = PRODUCT + r"\unsetup.exe"
 SETTINGS_KEY = r"HKCU\Software\Orvane\Kalmora\4.0"
 
-# The product's profile, installed with the program so that Unsetup finds it beside itself: its
-# registry keys and Add/Remove Programs entry, a shared DLL of its own, a file type, and the key of
-# settings that the program makes when it runs, which only Unsetup's "-1" entries remove (the
-# innermost first, each key's last component).
-PROFILE = r"""[Registry]
-key = "HKEY_LOCAL_MACHINE\SOFTWARE\Orvane\Kalmora\4.0"
-name = Path
-data = "?0?"
-option = 0
-[Registry]
-key = "HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall\Kalmora 4.0"
-name = UninstallString
-data = "?0?unsetup.exe /U"
-option = 0
-[Registry]
-key = "HKEY_CURRENT_USER\Software\Orvane\Kalmora\4.0"
-name = ""
-data = ""
-option = -1
-[Registry]
-key = "HKEY_CURRENT_USER\Software\Orvane\Kalmora"
-name = ""
-data = ""
-option = -1
-[Registry]
-key = "HKEY_CURRENT_USER\Software\Orvane"
-name = ""
-data = ""
-option = -1
-[SharedDLL95]
-name = "?0?kmshare.dll"
-option = 1
-[SharedDLLNT]
-name = "?0?kmshare.dll"
-option = 1
-[mediatypes]
-count = 1
-shortname = Kalmora
-longname = "Kalmora Picture Album"
-file1 = .pxl
-""".replace("\n", "\r\n")
+# The product's profile, installed with the program so that Unsetup finds it beside itself.
+PROFILE = PRODUCT_PROFILE
 
 
 def every_group(groups: dict) -> dict:
