@@ -130,6 +130,7 @@ void CSetupApp::ApplyCommandLine()
         sourceDirectory = WithTrailingBackslash(*line.sourceDirectory);
     notifyThread = line.notifyThread;
     unattended = line.unattended;
+    SetUnattended(unattended);
     inPlace = line.inPlace;
     conditionsOverride = line.conditionsOverride;
 }
@@ -147,7 +148,8 @@ int CSetupApp::ExitInstance()
     } else {
         RunUnsetupEpilogue();
     }
-    return CApplication::ExitInstance();
+    CApplication::ExitInstance();
+    return ExitCodeOf(DecideOutcome(run));
 }
 
 void CSetupApp::RunUnsetupEpilogue()
@@ -157,7 +159,9 @@ void CSetupApp::RunUnsetupEpilogue()
     if (notifyThread)
         PostThreadMessageA(notifyThread, WM_SETUP_FINISHED, 0, 0);
     Sleep(5000);
-    if (keepUnsetupFiles || inPlace)
+    // Until the product is gone its uninstaller stays: after a cancel, a stop or a failure it is
+    // what removes the product later.
+    if (keepUnsetupFiles || inPlace || !run.reachedEnd)
         return;
     // Leaving the directory first, so that nothing of this process holds it any more.
     CFilePath directory(ownDirectory);
@@ -176,10 +180,27 @@ void CSetupApp::OnWindowProcException(std::exception_ptr exception)
         // A cancellation: nothing to report.
     } catch (const CXUserException&) {
     } catch (const std::exception& error) {
-        ReportFatalError(IDS_SETUP_CANNOT_CONTINUE, error);
+        run.failed = true;
+        if (unattended)
+            EndUnattendedRun();
+        else
+            ReportFatalError(IDS_SETUP_CANNOT_CONTINUE, error);
     } catch (...) {
-        ReportFatalError(IDS_SETUP_CANNOT_CONTINUE, CXException(1));
+        run.failed = true;
+        if (unattended)
+            EndUnattendedRun();
+        else
+            ReportFatalError(IDS_SETUP_CANNOT_CONTINUE, CXException(1));
     }
+}
+
+void CSetupApp::EndUnattendedRun()
+{
+    run.failed = true;
+    cancelled = true;
+    // Nobody would read the report, and nobody could leave the page it leaves behind: the run
+    // ends as a confirmed cancel would end it, without the closing page that only says so.
+    PostQuitMessage(0);
 }
 
 void CSetupApp::LoadStores()

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/CProfileContents.h"
+#include "app/RunOutcome.h"
 #include "framework/CApplication.h"
 #include "profile/CDestinationStore.h"
 #include "profile/CDisketteLabels.h"
@@ -24,6 +25,8 @@ public:
     bool InitInstance() override;
     int ExitInstance() override;
     void OnWindowProcException(std::exception_ptr exception) override;
+    // Unattended, a run that cannot go on ends at once, as not completed.
+    void EndUnattendedRun();
 
     std::string title;                // string 4: caption and setup title
     std::string programFolder;        // string 6 until the Program Folder page changes it
@@ -44,6 +47,7 @@ public:
     bool keepUnsetupFiles = false;
     bool inPlace = false;             // "/N"
     bool noRestartNeeded = true;      // cleared when a file waits for the next start of Windows
+    RunRecord run;                    // how the run is going: the exit code at the end
     bool isNT = false;
     bool isNT4 = false;
     // What the install profile describes; the settings hold the copy delay that the "Stacker

@@ -70,6 +70,9 @@ void GoToPage(int id)
     int rememberedId = leaving ? leaving->OwnId() : 0;
     for (;;) {
         previousPage = leaving;
+        // The pages that say the work is done: what comes after them cannot undo it.
+        if (id == IDD_COMPLETE || id == IDD_RESTART || id == IDD_REMOVED)
+            App().run.reachedEnd = true;
         if (id == kEndProgram) {
             currentPage = nullptr;
             previousPage = nullptr;

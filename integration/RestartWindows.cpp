@@ -33,9 +33,9 @@ bool EnableShutdownPrivilege(bool quiet)
 }
 }
 
-void RestartWindows(bool isNT, bool quiet)
+bool RestartWindows(bool isNT, bool quiet)
 {
     if (isNT && !EnableShutdownPrivilege(quiet))
-        return;
-    ExitWindowsEx(EWX_REBOOT | EWX_FORCE, 0);
+        return false;
+    return ExitWindowsEx(EWX_REBOOT | EWX_FORCE, 0) != FALSE;
 }

@@ -6,6 +6,14 @@
 void CRestartPage::OnOK()
 {
     CSetupApp& app = App();
-    RestartWindows(app.isNT, app.unattended);
+    if (!RestartWindows(app.isNT, app.unattended))
+        app.run.restartPending = true;
+    CWizardPage::OnOK();
+}
+
+void CRestartPage::OnCancel()
+{
+    // Left for later: the waiting files take their places at the next start of Windows.
+    App().run.restartPending = true;
     CWizardPage::OnOK();
 }

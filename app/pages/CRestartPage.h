@@ -7,5 +7,5 @@ class CRestartPage : public CWizardPage {
 public:
     CRestartPage() : CWizardPage(IDD_RESTART, kEndProgram) {}
     void OnOK() override;
-    void OnCancel() override { CWizardPage::OnOK(); }
+    void OnCancel() override;
 };
