@@ -65,6 +65,9 @@ bool CWizardPage::OnCommand(int id, int code, HWND control)
 
 void CWizardPage::OnActivated()
 {
+    // An unattended run that has ended goes no further, whatever was still queued for its pages.
+    if (App().unattended && App().run.failed)
+        return;
     DestroyPreviousPage();
     int next = OnPageActivated();
     if (next != 0) {
@@ -73,6 +76,9 @@ void CWizardPage::OnActivated()
     }
     if (App().unattended) {
         OnOK();
+        // A page that refuses Next when nobody is there to change it would wait for ever.
+        if (CurrentPage() == this)
+            App().EndUnattendedRun();
         return;
     }
     // Keyboard focus into the page, so that Enter presses its default button.

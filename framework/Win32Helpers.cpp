@@ -48,8 +48,32 @@ const std::string& MessageBoxCaption()
     return Caption();
 }
 
+namespace {
+bool unattendedRun = false;
+}
+
+void SetUnattended(bool unattended)
+{
+    unattendedRun = unattended;
+}
+
+int DefaultButtonOf(UINT flags)
+{
+    static const int kButtons[][3] = {
+        {IDOK, IDOK, IDOK},          {IDOK, IDCANCEL, IDCANCEL}, {IDABORT, IDRETRY, IDIGNORE},
+        {IDYES, IDNO, IDCANCEL},     {IDYES, IDNO, IDNO},        {IDRETRY, IDCANCEL, IDCANCEL},
+    };
+    UINT set = flags & MB_TYPEMASK;
+    UINT which = (flags & MB_DEFMASK) >> 8;
+    if (set >= sizeof kButtons / sizeof kButtons[0] || which > 2)
+        return IDOK;
+    return kButtons[set][which];
+}
+
 int ShowMessageBox(const std::string& text, UINT flags)
 {
+    if (unattendedRun)
+        return DefaultButtonOf(flags);
     HWND owner = CApplication::Current() ? CApplication::Current()->MainWindow() : nullptr;
     return MessageBoxA(owner, text.c_str(), Caption().empty() ? nullptr : Caption().c_str(), flags);
 }

@@ -11,8 +11,13 @@ std::string LoadResString(UINT id);
 // false, with the text left alone, when the id has no string.
 bool LoadFormatText(std::string& text, UINT id, ...);
 
-// A message box owned by the main window with the application's title as caption.
+// A message box owned by the main window with the application's title as caption. In an
+// unattended run it is not shown: the answer is its default button.
 int ShowMessageBox(const std::string& text, UINT flags);
+// Marks the run as unattended (nobody there to answer) for ShowMessageBox.
+void SetUnattended(bool unattended);
+// The button that a message box of these flags answers with Enter.
+int DefaultButtonOf(UINT flags);
 // The caption used by ShowMessageBox (the product's setup title).
 void SetMessageBoxCaption(const std::string& caption);
 const std::string& MessageBoxCaption();

@@ -51,6 +51,10 @@ bool CSourceArchive::EnsureSourceFile(InstallContext& context, const std::string
             return true;
         }
     }
+    // Unattended, nobody can insert a diskette: the file is looked for once more, then the prompt
+    // counts as cancelled.
+    if (context.unattended)
+        return CFilePath(source + name).Exists();
     CInsertDisketteDialog prompt(source + name, source, label, diskNumber);
     return prompt.DoModal(static_cast<HWND>(context.ownerWindow)) == IDOK;
 }
@@ -75,8 +79,13 @@ void CSourceArchive::Process(InstallContext& context)
     } catch (const CXUserException&) {
         *context.cancelled = true;
     } catch (const std::exception& error) {
-        if (!ReportError(IDS_CANNOT_INSTALL_FROM, error, fileName))
+        // Unattended, the dialog's default: go on with the next source.
+        if (context.unattended || ReportError(IDS_CANNOT_INSTALL_FROM, error, fileName)) {
+            if (context.errorsSkipped)
+                *context.errorsSkipped = true;
+        } else {
             *context.cancelled = true;
+        }
     }
     try {
         Close();

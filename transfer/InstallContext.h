@@ -27,6 +27,8 @@ struct InstallContext {
     std::string* sourceDirectory = nullptr;   // may move to a numbered sibling directory
     bool* cancelled = nullptr;                // the application's cancel flag
     bool* noRestartNeeded = nullptr;          // cleared when a file waits for the next start
+    bool* errorsSkipped = nullptr;            // set when a source is skipped after an error
+    bool unattended = false;                  // nobody there: errors and prompts take their defaults
     bool isNT = false;
     // Full paths (value names) of the shared DLLs of the profile: logged elsewhere, not here.
     std::vector<std::string> sharedDllNames;

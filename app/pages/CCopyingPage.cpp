@@ -118,6 +118,8 @@ int CCopyingPage::RunInstall()
     context.sourceDirectory = &app.sourceDirectory;
     context.cancelled = &app.cancelled;
     context.noRestartNeeded = &app.noRestartNeeded;
+    context.errorsSkipped = &app.run.errorsSkipped;
+    context.unattended = app.unattended;
     context.isNT = app.isNT;
     context.progress = this;
     context.ownerWindow = app.MainWindow();
