@@ -6,6 +6,7 @@ import time
 
 import pytest
 
+from exitcodes import RESTART_PENDING, exit_code_of, start_watched
 from installed import read_log
 from medium import PROGRAM_GROUPS, Medium
 from walks import TYPICAL_TO_COPY_DELAY
@@ -103,7 +104,7 @@ def start_with_the_program_in_use(prefix, build, tmp_path):
     os.utime(target, (315532800, 315532800))
     holder = hold_file(prefix, build, PRODUCT + r"\kmwin.exe")
     time.sleep(1.5)
-    setup = prefix.start(r"D:\setup.exe", timeout=120)
+    setup = start_watched(prefix, build, r"D:\setup.exe")
     return medium, target, holder, setup
 
 
@@ -117,7 +118,7 @@ wait-page 138 60000
 expect-enabled 1027 0
 click 2
 """)
-    assert setup.wait(30) == 0
+    assert exit_code_of(setup, 30) == RESTART_PENDING
     holder.kill()
     assert target.read_bytes() == b"old program"
     log = read_log(prefix)
@@ -222,8 +223,9 @@ def test_diskette_set_prompts_for_the_next_diskette_in_the_middle_of_an_entry(pr
                     volume_size=50000)
     assert (medium.root / "disk2" / "progra.mf2").is_file()
     prefix.map_drive("a", medium.folder_of(1))
-    prefix.start(r"A:\setup.exe", "/B", timeout=120)
-    result = driver.check(r"""
+    prefix.start(r"A:\setup.exe", timeout=120)
+    result = driver.check(TYPICAL_TO_COPY_DELAY + r"""
+click 7
 wait-window "Insert Diskette" 60000
 text 1026
 click 1
@@ -236,6 +238,8 @@ wait-window "Insert Diskette" 0
 wait-window "Insert Diskette" 0
 click 1
 wait-window-gone "Insert Diskette" 10000
+wait-page 115 60000
+click 1
 """)
     for name, (group, _, data) in medium.files.items():
         if group in TYPICAL_GROUPS:

@@ -3,6 +3,7 @@ in-place sequence, Unsetup's pages, and the main window's look."""
 
 import pytest
 
+from exitcodes import NOT_COMPLETED, exit_code_of, start_watched
 from harness import read_bmp
 from medium import Medium
 from walks import CANCEL_TO_THE_END
@@ -30,8 +31,8 @@ def test_unattended_unsetup_walks_to_the_end(prefix, medium):
 
 
 @pytest.mark.winver("nt40")
-def test_cancel_answered_no_stays_and_yes_ends_on_not_installed(prefix, medium, driver):
-    setup = prefix.start(SETUP, timeout=90)
+def test_cancel_answered_no_stays_and_yes_ends_on_not_installed(prefix, build, medium, driver):
+    setup = start_watched(prefix, build, SETUP, timeout=90)
     result = driver.check(r"""
 wait-page 102 20000
 click 2
@@ -47,7 +48,7 @@ click 1
 """)
     question = result.find("answer")[0].values[1]
     assert question == "Kalmora 4.0  installation not complete. Do you really want to exit Setup?"
-    assert setup.wait(20) == 0
+    assert exit_code_of(setup, 20) == NOT_COMPLETED
 
 
 @pytest.mark.winver("win95")
@@ -96,8 +97,8 @@ click 1
 
 
 @pytest.mark.winver("win95")
-def test_unsetup_start_cancel_keeps_files_and_ends_on_not_uninstalled(prefix, medium, driver):
-    unsetup = prefix.start(SETUP, "/U", timeout=90)
+def test_unsetup_start_cancel_keeps_files_and_ends_on_not_uninstalled(prefix, build, medium, driver):
+    unsetup = start_watched(prefix, build, SETUP, "/U", timeout=90)
     result = driver.check(r"""
 wait-page 1545 20000
 click 2
@@ -107,7 +108,7 @@ click 1
 """)
     assert result.find("answer")[0].values[1] == (
         "Kalmora 4.0  Uninstallation not complete. Do you really want to exit Unsetup?")
-    assert unsetup.wait(20) == 0
+    assert exit_code_of(unsetup, 20) == NOT_COMPLETED
 
 
 @pytest.mark.winver("nt40")

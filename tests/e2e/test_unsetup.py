@@ -6,6 +6,7 @@ import time
 
 import pytest
 
+from exitcodes import COMPLETED, NOT_COMPLETED, exit_code_of, start_watched
 from installed import LOG, left_behind, snapshot
 from medium import GROUPS, PRODUCT_PROFILE, Medium, with_product_programs
 
@@ -102,7 +103,7 @@ def test_a_stop_answered_yes_keeps_the_rest_no_goes_on(prefix, build, tmp_path, 
     medium = product_medium(prefix, build, tmp_path, profile=profile)
     install(prefix)
     prefix.place(system_dll, b"shared")
-    unsetup = prefix.start(UNSETUP, "/U", timeout=120)
+    unsetup = start_watched(prefix, build, UNSETUP, "/U")
     result = driver.check(f"""
 wait-page 1545 20000
 click 1
@@ -118,7 +119,7 @@ click 1
     assert questions[0] == ("Unsetup is attempting to delete kmsysdll.dll.\nThis file may be used by other "
                             "applications.\nContinue deleting this file?")
     assert questions[1] == "Kalmora 4.0  Uninstallation not complete. Do you really want to exit Unsetup?"
-    assert unsetup.wait() == 0
+    assert exit_code_of(unsetup) == (NOT_COMPLETED if stop == "yes" else COMPLETED)
     kmwin = prefix.linux_path(PRODUCT + r"\kmwin.exe")
     if stop == "yes":
         # Stopped before the first file: the files, the log and the uninstaller stay for another try.
@@ -213,12 +214,15 @@ def test_in_place_unsetup_keeps_itself(prefix, build, tmp_path):
     assert not prefix.linux_path(PRODUCT + r"\kmwin.exe").exists()
 
 
-# The program that started Setup or Unsetup with /T:<thread> hears when it has finished.
+# The program that started Setup or Unsetup with /T:<thread> hears when it has finished; both
+# report a completed run.
 @pytest.mark.winver("nt40")
 def test_the_starting_program_hears_that_setup_and_unsetup_finished(prefix, build, tmp_path):
     product_medium(prefix, build, tmp_path)
-    setup = prefix.run(build.exe("notifywait.exe"), r"D:\setup.exe", "/B", timeout=150)
-    assert setup.exit_code == 0, setup.output()
-    unsetup = prefix.run(build.exe("notifywait.exe"), UNSETUP, "/U", "/B", timeout=150)
-    assert unsetup.exit_code == 0, unsetup.output()
+    setup = start_watched(prefix, build, r"D:\setup.exe", "/B", timeout=150)
+    assert exit_code_of(setup) == COMPLETED
+    assert setup.exit_code == 0, "no finished message: " + setup.output()
+    unsetup = start_watched(prefix, build, UNSETUP, "/U", "/B", timeout=150)
+    assert exit_code_of(unsetup) == COMPLETED
+    assert unsetup.exit_code == 0, "no finished message: " + unsetup.output()
     wait_for_self_removal(prefix)

@@ -51,6 +51,9 @@ int main()
     // A message posted just before the program ended may still wait in the queue.
     while (!heard && PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
         heard = message.hwnd == nullptr && message.message == kFinished;
+    // The message comes before the program's last steps (Unsetup's end waits 5 seconds): its
+    // exit code is there once it has ended.
+    WaitForSingleObject(process.hProcess, kLongestWaitMs);
     DWORD exitCode = 0;
     GetExitCodeProcess(process.hProcess, &exitCode);
     CloseHandle(process.hProcess);
