@@ -14,9 +14,21 @@ from walks import TYPICAL_TO_COPY_DELAY
 BOUNDED = 90
 
 
+FIRST_ENTRY, ENTRY_HEADER, NAME_OFFSET, NAME_SIZE = 8, 346, 16, 260
+
+
 def damage_first_entry(archive) -> None:
     data = bytearray(archive.read_bytes())
-    data[8 + 346 + 40] ^= 0x55  # inside the first entry's packed data
+    data[FIRST_ENTRY + ENTRY_HEADER + 40] ^= 0x55  # inside the first entry's packed data
+    archive.write_bytes(bytes(data))
+
+
+def give_first_entry_a_hostile_name(archive) -> None:
+    """The first entry's stored name becomes "..", the destination's parent (a name with a path
+    is installed by its last component, so ".." is the name that could not be)."""
+    data = bytearray(archive.read_bytes())
+    start = FIRST_ENTRY + NAME_OFFSET
+    data[start:start + NAME_SIZE] = b"..".ljust(NAME_SIZE, b"\0")
     archive.write_bytes(bytes(data))
 
 
@@ -29,9 +41,11 @@ def run_unattended(prefix, build, program, *args) -> int:
 
 # The copy loop's error dialog takes its default, Continue Operation: the other sources go in.
 @pytest.mark.winver("nt40", "nt351")
-def test_unattended_damaged_archive_is_skipped_and_reported_in_the_code(prefix, build, tmp_path):
+@pytest.mark.parametrize("damage", [damage_first_entry, give_first_entry_a_hostile_name],
+                         ids=["damaged", "hostile-name"])
+def test_unattended_damaged_archive_is_skipped_and_reported_in_the_code(prefix, build, tmp_path, damage):
     medium = Medium(tmp_path / "medium", build.exe("setup.exe"))
-    damage_first_entry(medium.setup_dir / "art.mf1")
+    damage(medium.setup_dir / "art.mf1")
     prefix.map_drive("d", medium.setup_dir)
     assert run_unattended(prefix, build, r"D:\setup.exe", "/B") == WITH_ERRORS
     letter = prefix.linux_path(r"C:\KALMORA\Samples\letter.kmd")
