@@ -87,7 +87,7 @@ def test_newer_file_stays_older_is_replaced(prefix, build, tmp_path):
 
 def hold_file(prefix, build, windows_path):
     """Starts the UI driver holding the file open without sharing until it is killed."""
-    script = rf"C:\kalmora-driver\hold.txt"
+    script = r"C:\kalmora-driver\hold.txt"
     prefix.place(script, f"hold {windows_path}\nsleep 60000\n".encode())
     return prefix.start(build.exe("uidriver.exe"), script, timeout=120, name="holder")
 
