@@ -3,7 +3,6 @@
 #include "app/CSetupApp.h"
 #include "framework/CStepTrace.h"
 #include "integration/CSelfRegDll.h"
-#include "integration/ShortcutRules.h"
 #include "integration/Shortcuts.h"
 #include "profile/DestinationMacros.h"
 #include "resources/resource.h"
@@ -71,7 +70,7 @@ bool CIntegrationSequence::ProgramIsInstalled() const
 void CIntegrationSequence::CreateProgramIcons()
 {
     ShortcutPlace place;
-    place.shellLinks = UsesShellLinks(app_.isNT, app_.isNT4);
+    place.shellLinks = app_.UsesShellLinks();
     place.programFolder = app_.programFolder;
     place.mainDirectory = app_.destinations->GetDirectory(CDestinationStore::kMain);
     CreateShortcuts(app_.targets.All(), place, app_.MainWindowHandle());

@@ -3,7 +3,6 @@
 #include "app/CSetupApp.h"
 #include "integration/CSelfRegDll.h"
 #include "integration/CSharedDllEntry.h"
-#include "integration/ShortcutRules.h"
 #include "integration/Shortcuts.h"
 
 namespace {
@@ -35,7 +34,7 @@ std::string ReadSection(const std::string& section, const std::string& file)
 }
 
 CRemovalActions::CRemovalActions(CSetupApp& app, IRemovalProgress& progress)
-    : app_(app), progress_(progress), shellLinks_(UsesShellLinks(app.isNT, app.isNT4)),
+    : app_(app), progress_(progress), shellLinks_(app.UsesShellLinks()),
       windowsDirectory_(WithBackslash(CFilePath(CFilePath::Known::windowsDir).Path())),
       systemDirectory_(WithBackslash(CFilePath(CFilePath::Known::systemDir).Path()))
 {

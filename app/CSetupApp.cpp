@@ -8,6 +8,8 @@
 #include "framework/CFrameworkException.h"
 #include "framework/ProcAddress.h"
 #include "framework/Win32Helpers.h"
+#include "integration/ProductFiles.h"
+#include "integration/ShortcutRules.h"
 #include "profile/CPrivateProfileSource.h"
 #include "profile/ManifestLoader.h"
 #include "resources/resource.h"
@@ -18,7 +20,6 @@
 
 namespace {
 constexpr UINT WM_SETUP_FINISHED = WM_USER + 314;  // posted to the /T thread at exit
-constexpr char kUnsetupFile[] = "unsetup.exe";
 
 std::string ModuleFileName()
 {
@@ -167,7 +168,7 @@ void CSetupApp::RunUnsetupEpilogue()
     CFilePath directory(ownDirectory);
     directory.RemoveTrailingBackslash();
     SetCurrentDirectoryA(CFilePath(CFilePath::Known::tempDir).c_str());
-    CFilePath uninstaller(ownDirectory + kUnsetupFile);
+    CFilePath uninstaller(ownDirectory + ProductFiles::kUninstaller);
     if (uninstaller.Exists())
         StartSelfRemoval(uninstaller.Path(), directory.Path());
 }
@@ -192,6 +193,11 @@ void CSetupApp::OnWindowProcException(std::exception_ptr exception)
         else
             ReportFatalError(IDS_SETUP_CANNOT_CONTINUE, CXException(1));
     }
+}
+
+bool CSetupApp::UsesShellLinks() const
+{
+    return ::UsesShellLinks(isNT, isNT4);
 }
 
 void CSetupApp::EndUnattendedRun()

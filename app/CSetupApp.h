@@ -66,6 +66,8 @@ public:
     // The space per setup type that the setup type pages show and check.
     void FillSpaceTable();
     HWND MainWindowHandle() const { return MainWindow(); }
+    // Shell links (Windows 95, NT 4) or Program Manager (older NT) for the program icons.
+    bool UsesShellLinks() const;
 
 private:
     void DetectPlatform();

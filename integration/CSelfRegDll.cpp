@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "framework/ProcAddress.h"
+#include "integration/ProductFiles.h"
 #include "transfer/CFilePath.h"
 
 namespace {
@@ -93,7 +94,7 @@ int UnregisterDlls(const CDestinationStore& destinations, bool quiet)
 
 void StartScheduler(const CDestinationStore& destinations, bool isNT)
 {
-    std::string command = destinations.GetDirectory(CDestinationStore::kMain) + "kmsched.exe";
+    std::string command = destinations.GetDirectory(CDestinationStore::kMain) + ProductFiles::kScheduler;
     if (isNT)
         command = "\"" + command + "\"";
     WinExec(command.c_str(), SW_SHOWNORMAL);

@@ -3,13 +3,12 @@
 #include "framework/Win32Helpers.h"
 #include "integration/CProgmanConversation.h"
 #include "integration/CShellLink.h"
+#include "integration/ProductFiles.h"
 #include "integration/ShortcutRules.h"
 #include "resources/resource.h"
+#include "uninstall/LogRecords.h"
 
 namespace {
-constexpr char kSchedulerFile[] = "kmsched.exe";
-constexpr char kUnsetupFile[] = "unsetup.exe";
-constexpr char kSchedulerClass[] = "KMScheduler";
 constexpr DWORD kSchedulerGraceMs = 2000;
 constexpr DWORD kFolderNameLength = 50;
 
@@ -48,7 +47,7 @@ void CreateShellLinks(const CTargetStore::Map& targets, const ShortcutPlace& pla
     if (startup.empty())
         return;
     CShellLink link;
-    CFilePath scheduler(place.mainDirectory + kSchedulerFile);
+    CFilePath scheduler(place.mainDirectory + ProductFiles::kScheduler);
     std::string name = LoadResString(IDS_SCHEDULER_NAME);
     link->SetDescription(name.c_str());
     link->SetPath(scheduler.c_str());
@@ -60,17 +59,17 @@ void CreateShellLinks(const CTargetStore::Map& targets, const ShortcutPlace& pla
 CShortcutTarget UnsetupTarget(const ShortcutPlace& place)
 {
     CShortcutTarget target;
-    target.fileName = kUnsetupFile;
+    target.fileName = ProductFiles::kUninstaller;
     target.itemName = LoadResString(IDS_UNINSTALL_ITEM);
     target.hotKey = -1;
-    target.programPath = CFilePath(place.mainDirectory + kUnsetupFile);
+    target.programPath = CFilePath(place.mainDirectory + ProductFiles::kUninstaller);
     return target;
 }
 
 void AddProgmanItems(const CTargetStore::Map& targets, const ShortcutPlace& place)
 {
     CTargetStore::Map withUnsetup = targets;
-    withUnsetup.emplace(kUnsetupFile, UnsetupTarget(place));
+    withUnsetup.emplace(ProductFiles::kUninstaller, UnsetupTarget(place));
     CProgmanConversation progman;
     progman.OpenConversation(true);
     for (const auto& entry : withUnsetup) {
@@ -93,7 +92,7 @@ void AddProgmanItems(const CTargetStore::Map& targets, const ShortcutPlace& plac
     progman.CreateGroup(LoadResString(IDS_STARTUP_GROUP));
     progman.ReplaceItem(name);
     ProgmanItem scheduler;
-    scheduler.commandLine = QuotedCommandLine(place.mainDirectory + kSchedulerFile, "");
+    scheduler.commandLine = QuotedCommandLine(place.mainDirectory + ProductFiles::kScheduler, "");
     scheduler.name = name;
     progman.AddItem(scheduler);
     progman.Disconnect();
@@ -102,7 +101,8 @@ void AddProgmanItems(const CTargetStore::Map& targets, const ShortcutPlace& plac
 std::string LoggedProgramFolder(const std::string& logPath)
 {
     char folder[kFolderNameLength + 1] = {};
-    GetPrivateProfileStringA("PMGroup", "pmgroup", "", folder, sizeof folder, logPath.c_str());
+    GetPrivateProfileStringA(LogRecords::kProgramFolderSection, LogRecords::kProgramFolderKey, "", folder,
+                             sizeof folder, logPath.c_str());
     return folder;
 }
 
@@ -116,7 +116,7 @@ void DeleteLinkFile(const std::string& folder, const std::string& itemName)
 
 void EndScheduler()
 {
-    HWND window = FindWindowA(kSchedulerClass, nullptr);
+    HWND window = FindWindowA(ProductFiles::kSchedulerWindowClass, nullptr);
     if (!window)
         return;
     DWORD processId = 0;

@@ -8,6 +8,7 @@
 #include "app/dialogs/CStackerDialog.h"
 #include "framework/FormatText.h"
 #include "framework/Win32Helpers.h"
+#include "integration/ProductFiles.h"
 #include "transfer/CGauge.h"
 #include "transfer/CInstallFile.h"
 #include "transfer/CSourceArchive.h"
@@ -16,7 +17,6 @@
 namespace {
 constexpr char kProgramGroup[] = "program";
 constexpr char kInstallProgramsGroup[] = "Install Programs";
-constexpr char kUnsetupFile[] = "unsetup.exe";
 // Each look at the message queue and each new text on the page is a trip to the window system,
 // and the copy loop reports every 4096 bytes, hundreds of times a frame of the screen: both happen
 // at most this often.
@@ -63,7 +63,7 @@ void CCopyingPage::AddRunningProgram()
     item->fileName = own.GetFileName();
     // Installed as the uninstaller that the icons, Add/Remove Programs and Unsetup's own end name.
     item->fixedSourcePath = own.Path();
-    item->installedName = kUnsetupFile;
+    item->installedName = ProductFiles::kUninstaller;
     item->sourceType = CSourceArchive::kPlainFile;
     item->totalSize = static_cast<std::uint32_t>(own.GetSize());
     item->fileCount = 1;

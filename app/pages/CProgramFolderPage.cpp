@@ -1,8 +1,8 @@
 #include "app/pages/CProgramFolderPage.h"
 
 #include "app/CSetupApp.h"
-#include "integration/ShortcutRules.h"
 #include "integration/Shortcuts.h"
+#include "uninstall/CUninstallLog.h"
 
 CProgramFolderPage::CProgramFolderPage()
     : CWizardPage(IDD_PROGRAM_FOLDER, App().inPlace ? IDD_COPYING : IDD_START_COPYING,
@@ -16,7 +16,7 @@ bool CProgramFolderPage::OnInitDialog()
     CSetupApp& app = App();
     // Unattended, nobody chooses: the default folder is taken without asking the shell.
     if (!app.unattended)
-        FillFolderList(Item(IDC_FOLDER_LIST), UsesShellLinks(app.isNT, app.isNT4));
+        FillFolderList(Item(IDC_FOLDER_LIST), app.UsesShellLinks());
     SetItemText(IDC_FOLDER_NAME, app.programFolder);
     return result;
 }
@@ -48,7 +48,7 @@ void CProgramFolderPage::CommitProgramFolder()
 {
     CSetupApp& app = App();
     app.programFolder = ItemText(IDC_FOLDER_NAME);
-    WritePrivateProfileStringA("PMGroup", "pmgroup", app.programFolder.c_str(), app.logPath.c_str());
+    CUninstallLog(app.logPath).WriteProgramFolder(app.programFolder);
     if (app.inPlace) {
         // The setup type page was skipped: the in-place installation is a Typical one.
         app.groups.ApplySetupType(2);
