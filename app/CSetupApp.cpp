@@ -1,6 +1,5 @@
 #include "app/CSetupApp.h"
 
-
 #include "app/CMainWnd.h"
 #include "app/CommandLine.h"
 #include "app/PageEngine.h"
@@ -181,18 +180,20 @@ void CSetupApp::OnWindowProcException(std::exception_ptr exception)
         // A cancellation: nothing to report.
     } catch (const CXUserException&) {
     } catch (const std::exception& error) {
-        run.failed = true;
-        if (unattended)
-            EndUnattendedRun();
-        else
-            ReportFatalError(IDS_SETUP_CANNOT_CONTINUE, error);
+        OnFatalError(error);
     } catch (...) {
-        run.failed = true;
-        if (unattended)
-            EndUnattendedRun();
-        else
-            ReportFatalError(IDS_SETUP_CANNOT_CONTINUE, CXException(1));
+        OnFatalError(CXException(1));
     }
+}
+
+void CSetupApp::OnFatalError(const std::exception& error)
+{
+    if (unattended) {
+        EndUnattendedRun();
+        return;
+    }
+    run.failed = true;
+    ReportFatalError(IDS_SETUP_CANNOT_CONTINUE, error);
 }
 
 bool CSetupApp::UsesShellLinks() const

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <exception>
 #include <memory>
 #include <string>
 
@@ -74,6 +75,8 @@ private:
     void LoadThreeDControls();
     void ApplyCommandLine();
     void RunUnsetupEpilogue();
+    // The run cannot go on: reported to the user, or unattended, ended as not completed.
+    void OnFatalError(const std::exception& error);
 
     HMODULE threeDControls_ = nullptr;
     std::unique_ptr<CMainWnd> mainWindow_;
