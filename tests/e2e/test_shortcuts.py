@@ -104,7 +104,7 @@ click 1020
 wait-page 106
 items 1007
 select 1007 Graphics Tools
-expect-text 1006 Graphics Tools
+wait-text 1006 Graphics Tools
 set 1006 Kalmora Pictures
 click 1
 wait-page 152
