@@ -66,6 +66,21 @@ UNSETUP_STEPS = [
 ]
 
 
+def demo_medium(out: Path, programs: Path) -> Medium:
+    """The demo product on a CD layout in out/medium, with Setup and the product's programs from
+    the build folder `programs`."""
+    profile = out / "ov_setup.ini"
+    profile.write_text(DEMO_PROFILE, newline="")
+    groups = with_product_programs(DEMO_GROUPS, programs, real_program=True)
+    # The profile goes on the medium beside Setup and, with the program, beside the uninstaller.
+    caption, description, minimal, typical, custom, destination, files = groups["program"]
+    groups["program"] = (caption, description, minimal, typical, custom, destination,
+                         dict(files, **{"ov_setup.ini": profile}))
+    medium = Medium(out / "medium", programs / "setup.exe", layout="cd", groups=groups)
+    (medium.setup_dir / "ov_setup.ini").write_text(DEMO_PROFILE, newline="")
+    return medium
+
+
 def show_program_folder(prefix, driver, out: Path) -> None:
     """Opens the program folder as a user would from the Start menu, and takes its picture."""
     programs = prefix.reg_query("HKCU\\" + SHELL_FOLDERS, "Programs")
@@ -141,15 +156,7 @@ def main() -> int:
     out = REPO / "out" / f"demo-{stamp}"
     out.mkdir(parents=True)
     version = os.environ.get("KALMORA_DEMO_WINVER", "nt40")
-    profile = out / "ov_setup.ini"
-    profile.write_text(DEMO_PROFILE, newline="")
-    groups = with_product_programs(DEMO_GROUPS, build / "bin", real_program=True)
-    # The profile goes on the medium beside Setup and, with the program, beside the uninstaller.
-    caption, description, minimal, typical, custom, destination, files = groups["program"]
-    groups["program"] = (caption, description, minimal, typical, custom, destination,
-                         dict(files, **{"ov_setup.ini": profile}))
-    medium = Medium(out / "medium", build / "bin" / "setup.exe", layout="cd", groups=groups)
-    (medium.setup_dir / "ov_setup.ini").write_text(DEMO_PROFILE, newline="")
+    medium = demo_medium(out, build / "bin")
     with WinePrefix.create(version, name="demo", template=ensure_template()) as prefix:
         prefix.map_drive("d", medium.root)
         before = snapshot(prefix)

@@ -37,18 +37,29 @@ def snapshot(prefix) -> dict:
     (HKEY_CLASSES_ROOT lies in the former) with its values, by lower-case names ("hklm\\...");
     stops the prefix's server."""
     drive = prefix.linux_path("C:\\")
+    entries = ((str(path.relative_to(drive)), path.stat().st_size if path.is_file() else None)
+               for path in drive.rglob("*") if not path.is_symlink())
+    return {"files": drive_entries(entries),
+            "keys": registry_keys(prefix.registry("system"), prefix.registry("user"))}
+
+
+def drive_entries(entries) -> dict:
+    """The files part of a snapshot from (path relative to C:\\ with "/", size or None)."""
     files = {}
-    for path in drive.rglob("*"):
-        name = ("C:\\" + str(path.relative_to(drive)).replace("/", "\\")).lower()
-        if path.is_symlink() or name.startswith("c:\\kalmora-driver"):
-            continue
-        files[name] = path.stat().st_size if path.is_file() else None
+    for relative, size in entries:
+        name = ("C:\\" + relative.replace("/", "\\")).lower()
+        if not name.startswith("c:\\kalmora-driver"):
+            files[name] = size
+    return files
+
+
+def registry_keys(system, user) -> dict:
+    """The keys part of a snapshot from the two registry files."""
     keys = {}
-    for hive, root in (("system", "HKLM"), ("user", "HKCU")):
-        registry = prefix.registry(hive)
+    for registry, root in ((system, "HKLM"), (user, "HKCU")):
         for lower, (name, values) in registry.keys.items():
             keys[f"{root}\\{lower}".lower()] = {value: (kind, data) for value, (_, kind, data) in values.items()}
-    return {"files": files, "keys": keys}
+    return keys
 
 
 def differences(before: dict, after: dict) -> dict:

@@ -56,6 +56,10 @@ def with_product_programs(groups: dict, programs: Path, without=(), real_program
 DESTINATIONS = {0: ("Kalmora", -1, r"C:\KALMORA"), 1: ("Samples", 0, ""), 2: ("Art", 0, ""),
                 3: ("Data", 0, ""), 5: ("Servers", 0, ""), 6: ("Filters", 0, ""), 7: ("Import", 0, "")}
 
+# Where each destination's files land when Setup takes every default.
+DEFAULT_DIRECTORIES = {0: r"C:\KALMORA", 1: r"C:\KALMORA\Samples", 2: r"C:\KALMORA\Art", 3: r"C:\KALMORA\Data",
+                       5: r"C:\KALMORA\Servers", 6: r"C:\KALMORA\Filters", 7: r"C:\KALMORA\Import"}
+
 
 def content(name: str, size: int) -> bytes:
     """Deterministic bytes of a product file: text-like, so that compression has work to do."""

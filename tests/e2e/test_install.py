@@ -8,7 +8,7 @@ import pytest
 
 from exitcodes import RESTART_PENDING, exit_code_of, start_watched
 from installed import read_log
-from medium import PROGRAM_GROUPS, Medium
+from medium import DEFAULT_DIRECTORIES, PROGRAM_GROUPS, Medium
 from walks import TYPICAL_TO_COPY_DELAY
 
 PRODUCT = r"C:\KALMORA"
@@ -23,14 +23,9 @@ click 7
 """
 
 
-def destination_dir(destination: int) -> str:
-    return {0: PRODUCT, 1: PRODUCT + r"\Samples", 2: PRODUCT + r"\Art", 5: PRODUCT + r"\Servers",
-            6: PRODUCT + r"\Filters", 7: PRODUCT + r"\Import"}[destination]
-
-
 def installed(prefix, medium, name):
     group, destination, _ = medium.files[name]
-    return prefix.linux_path(destination_dir(destination) + "\\" + name)
+    return prefix.linux_path(DEFAULT_DIRECTORIES[destination] + "\\" + name)
 
 
 @pytest.fixture
