@@ -4,6 +4,8 @@
 # Wine is the 64-bit one: the Windows tests run the x86_64 test tree, and these machines execute no
 # 32-bit x86 code, so no i386 architecture and no wine32 is added (Debian's `wine` wrapper would
 # then pick the 32-bit loader; the scripts call /usr/lib/wine/wine64 themselves in any case).
+# The i686 product runs inside an emulated machine instead, whose image is built from Debian's
+# packages with mmdebstrap and booted by qemu.
 set -euo pipefail
 
 packages=(
@@ -15,6 +17,7 @@ packages=(
   xvfb x11-apps imagemagick
   python3 python3-pytest
   lhasa p7zip-full jlha-utils
+  qemu-system-x86 mmdebstrap e2fsprogs
 )
 
 missing=()
