@@ -15,8 +15,13 @@ SHARED_DLLS = r"hklm\software\microsoft\windows\currentversion\shareddlls"
 
 def read_log(prefix) -> dict:
     """The uninstall log as {section: {key: value}}."""
+    return parse_log(prefix.linux_path(LOG).read_text(errors="replace"))
+
+
+def parse_log(text: str) -> dict:
+    """An uninstall log's text as {section: {key: value}}."""
     sections, current = {}, None
-    for line in prefix.linux_path(LOG).read_text(errors="replace").splitlines():
+    for line in text.splitlines():
         line = line.strip()
         if line.startswith("[") and line.endswith("]"):
             current = sections.setdefault(line[1:-1], {})

@@ -36,7 +36,8 @@ from harness.registry import RegistryFile  # noqa: E402
 from harness.shelllink import read_link  # noqa: E402
 from harness.template import TEMPLATE_SETTINGS  # noqa: E402
 from harness.wineenv import base_environment  # noqa: E402
-from installed import SHARED_DLLS, SHELL_FOLDERS, drive_entries, left_behind, registry_keys  # noqa: E402
+from installed import (LOG, SHARED_DLLS, SHELL_FOLDERS, drive_entries, left_behind, parse_log,  # noqa: E402
+                       registry_keys)
 from medium import DEFAULT_DIRECTORIES  # noqa: E402
 
 CACHE = Path(os.environ.get("KALMORA_GUEST_CACHE", "/var/cache/kalmora-guest"))
@@ -321,16 +322,8 @@ def check_files(installed: KeptState, medium, checks: Checks) -> None:
 
 
 def read_log(installed: KeptState) -> dict:
-    sections, current = {}, None
-    log = installed.path(r"C:\windows\kmwin4.log")
-    for line in (log.read_text(errors="replace") if log.is_file() else "").splitlines():
-        line = line.strip()
-        if line.startswith("[") and line.endswith("]"):
-            current = sections.setdefault(line[1:-1], {})
-        elif "=" in line and current is not None:
-            key, value = line.split("=", 1)
-            current[key] = value
-    return sections
+    log = installed.path(LOG)
+    return parse_log(log.read_text(errors="replace") if log.is_file() else "")
 
 
 def check_log(installed: KeptState, medium, checks: Checks) -> None:
