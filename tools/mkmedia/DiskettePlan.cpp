@@ -155,7 +155,7 @@ bool DiskettePlan::TrySplit(const std::string& name, std::uint64_t bytes, Source
         return false;
     std::uint64_t rest = bytes - first + kVolumeHeaderBytes;
     // The next diskette holds its tag file and the second volume.
-    std::uint64_t nextEntries = 1 + EntriesOf(TagFileName(disk.number + 1)) + EntriesOf(second);
+    int nextEntries = 1 + EntriesOf(TagFileName(disk.number + 1)) + EntriesOf(second);
     if (Clustered(rest) > EmptyDisketteBytes() || (format_.rootEntries != 0 && nextEntries > format_.rootEntries))
         return false;
     if (!IsInstallableName(second))
