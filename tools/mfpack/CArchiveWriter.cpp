@@ -20,16 +20,6 @@ using namespace ArchiveFormat;
 namespace {
 constexpr std::size_t kCopyBufferSize = 16384;
 
-// Removes the scratch files however the write ends.
-struct ScratchFiles {
-    std::vector<std::string> paths;
-    ~ScratchFiles()
-    {
-        for (const std::string& path : paths)
-            std::remove(path.c_str());
-    }
-};
-
 // The source of an entry being packed; shows its progress on a terminal for large files.
 class PackingSource : public CMultiFileStream {
 public:
@@ -59,7 +49,11 @@ private:
 // A volume being written: counts its bytes and starts the next volume on demand.
 class VolumeOutput {
 public:
-    VolumeOutput(std::string firstName, std::uint32_t volumeSize) : name_(std::move(firstName)), volumeSize_(volumeSize) {}
+    // Volumes hold volumeSize bytes each (0: no limit), the first firstSize when that is nonzero.
+    VolumeOutput(std::string firstName, std::uint64_t firstSize, std::uint64_t volumeSize)
+        : name_(std::move(firstName)), capacity_(firstSize != 0 ? firstSize : volumeSize), volumeSize_(volumeSize)
+    {
+    }
 
     void Begin()
     {
@@ -76,6 +70,7 @@ public:
     {
         file_.Close();
         name_ = CArchiveWriter::NextVolumeName(name_);
+        capacity_ = volumeSize_;
         Begin();
     }
     void Put(const void* data, std::size_t size)
@@ -84,7 +79,8 @@ public:
         used_ += size;
     }
     // Bytes left in this volume; unlimited when no size was given.
-    std::uint64_t Room() const { return volumeSize_ == 0 ? UINT64_MAX : volumeSize_ - std::min<std::uint64_t>(used_, volumeSize_); }
+    std::uint64_t Room() const { return capacity_ == 0 ? UINT64_MAX : capacity_ - std::min<std::uint64_t>(used_, capacity_); }
+    std::uint64_t Capacity() const { return capacity_; }
     void Finish() { file_.Close(); }
     const std::vector<std::string>& Names() const { return names_; }
 
@@ -92,7 +88,8 @@ private:
     CPathFile file_;
     std::string name_;
     std::vector<std::string> names_;
-    std::uint32_t volumeSize_;
+    std::uint64_t capacity_;
+    std::uint64_t volumeSize_;
     std::uint64_t used_ = 0;
 };
 }  // namespace
@@ -100,6 +97,18 @@ private:
 CArchiveWriter::CArchiveWriter(std::string archivePath, std::uint32_t volumeSize, bool store, bool showProgress)
     : archivePath_(std::move(archivePath)), volumeSize_(volumeSize), store_(store), showProgress_(showProgress)
 {
+}
+
+CArchiveWriter::~CArchiveWriter()
+{
+    RemoveScratchFiles();
+}
+
+void CArchiveWriter::RemoveScratchFiles()
+{
+    for (const PackedEntry& entry : entries_)
+        std::remove(entry.packedPath.c_str());
+    entries_.clear();
 }
 
 std::string CArchiveWriter::NextVolumeName(const std::string& path)
@@ -115,7 +124,7 @@ std::string CArchiveWriter::NextVolumeName(const std::string& path)
 }
 
 // Packs one input into a scratch file; a compressed result that is not smaller is stored.
-CArchiveWriter::PackedEntry CArchiveWriter::Pack(const ArchiveInput& input, std::size_t index)
+CArchiveWriter::PackedEntry CArchiveWriter::PackOne(const ArchiveInput& input, std::size_t index)
 {
     FileStatus status = QueryFileStatus(input.sourcePath);
     std::error_code sizeError;
@@ -156,12 +165,12 @@ CArchiveWriter::PackedEntry CArchiveWriter::Pack(const ArchiveInput& input, std:
 
 // Room that must stay free behind an entry's data when it ends inside a volume: the headers of
 // the empty entries that follow and of the next entry with data (headers never straddle).
-std::uint32_t CArchiveWriter::RoomNeededAfter(const std::vector<PackedEntry>& entries, std::size_t index) const
+std::uint32_t CArchiveWriter::RoomNeededAfter(std::size_t index) const
 {
     std::uint32_t room = 0;
-    for (std::size_t next = index + 1; next < entries.size(); ++next) {
+    for (std::size_t next = index + 1; next < entries_.size(); ++next) {
         room += static_cast<std::uint32_t>(kEntryHeaderSize);
-        if (entries[next].header.packedSize != 0)
+        if (entries_[next].header.packedSize != 0)
             break;
     }
     return room;
@@ -169,22 +178,41 @@ std::uint32_t CArchiveWriter::RoomNeededAfter(const std::vector<PackedEntry>& en
 
 std::vector<std::string> CArchiveWriter::Write(const std::vector<ArchiveInput>& inputs)
 {
-    ScratchFiles scratch;
-    std::vector<PackedEntry> entries;
+    Pack(inputs);
+    return WriteVolumes();
+}
+
+void CArchiveWriter::Pack(const std::vector<ArchiveInput>& inputs)
+{
+    RemoveScratchFiles();
     for (std::size_t i = 0; i < inputs.size(); ++i) {
-        scratch.paths.push_back(archivePath_ + ".pack" + std::to_string(i) + ".tmp");
-        entries.push_back(Pack(inputs[i], i));
+        // Known before packing, so that a failed pack still has its scratch file removed.
+        entries_.push_back({{}, archivePath_ + ".pack" + std::to_string(i) + ".tmp"});
+        entries_.back() = PackOne(inputs[i], i);
     }
+}
+
+std::uint64_t CArchiveWriter::ArchiveBytes() const
+{
+    std::uint64_t bytes = kVolumeHeaderSize;
+    for (const PackedEntry& entry : entries_)
+        bytes += kEntryHeaderSize + entry.header.packedSize;
+    return bytes;
+}
+
+std::vector<std::string> CArchiveWriter::WriteVolumes(std::uint64_t firstVolumeBytes)
+{
+    const std::vector<PackedEntry>& entries = entries_;
     if (volumeSize_ != 0 && volumeSize_ < kVolumeHeaderSize + 2 * kEntryHeaderSize + 1)
         throw std::runtime_error("the volume size is too small (at least 701 bytes)");
 
-    VolumeOutput out(archivePath_, volumeSize_);
+    VolumeOutput out(archivePath_, firstVolumeBytes, volumeSize_);
     out.Begin();
     std::unique_ptr<std::uint8_t[]> buffer(new std::uint8_t[kCopyBufferSize]);
     for (std::size_t i = 0; i < entries.size(); ++i) {
         MultiFileEntryHeader header = entries[i].header;
-        std::uint64_t need = RoomNeededAfter(entries, i);
-        if (volumeSize_ != 0 && kVolumeHeaderSize + need + 1 > volumeSize_)
+        std::uint64_t need = RoomNeededAfter(i);
+        if (out.Capacity() != 0 && kVolumeHeaderSize + need + 1 > out.Capacity())
             throw std::runtime_error("the volume size is too small for the empty entries that follow one another");
         if (out.Room() < kEntryHeaderSize + (header.packedSize == 0 ? need : 0))
             throw std::runtime_error("the volume size is too small for the empty entries that follow one another");

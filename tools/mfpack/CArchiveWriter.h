@@ -19,8 +19,20 @@ struct ArchiveInput {
 class CArchiveWriter {
 public:
     CArchiveWriter(std::string archivePath, std::uint32_t volumeSize, bool store, bool showProgress = false);
+    ~CArchiveWriter();
+    CArchiveWriter(const CArchiveWriter&) = delete;
+    CArchiveWriter& operator=(const CArchiveWriter&) = delete;
+
     // Packs every input and writes the volumes; returns the names of the volumes written.
     std::vector<std::string> Write(const std::vector<ArchiveInput>& inputs);
+
+    // The same in two steps, for a caller that places the archive by its size: Pack packs the
+    // inputs into scratch files (kept until the writer goes), ArchiveBytes is then the size of
+    // the archive in one volume, and WriteVolumes lays it out, its first volume holding at most
+    // firstVolumeBytes when that is nonzero (the following ones the volume size).
+    void Pack(const std::vector<ArchiveInput>& inputs);
+    std::uint64_t ArchiveBytes() const;
+    std::vector<std::string> WriteVolumes(std::uint64_t firstVolumeBytes = 0);
 
     // The name of the volume after path: its file name in lower case, last character plus one.
     static std::string NextVolumeName(const std::string& path);
@@ -30,11 +42,13 @@ private:
         MultiFileEntryHeader header;
         std::string packedPath;
     };
-    PackedEntry Pack(const ArchiveInput& input, std::size_t index);
-    std::uint32_t RoomNeededAfter(const std::vector<PackedEntry>& entries, std::size_t index) const;
+    PackedEntry PackOne(const ArchiveInput& input, std::size_t index);
+    std::uint32_t RoomNeededAfter(std::size_t index) const;
+    void RemoveScratchFiles();
 
     std::string archivePath_;
     std::uint32_t volumeSize_;
     bool store_;
     bool showProgress_;
+    std::vector<PackedEntry> entries_;
 };
