@@ -1,3 +1,4 @@
+#include "tools/mkmedia/ManifestText.h"
 #include "tools/mkmedia/MediumDescription.h"
 
 #include <gtest/gtest.h>
@@ -161,4 +162,23 @@ TEST(MediumDescription, InstallableNames)
                             "lpt9", "a|b", "a*b", "tab\there"})
         EXPECT_FALSE(IsInstallableName(bad)) << bad;
     EXPECT_FALSE(IsInstallableName(std::string(256, 'a')));
+}
+
+TEST(ManifestText, GivesEachSourceItsFiguresInItsGroup)
+{
+    MediumDescription description = ReadDescription(kProduct, "dir/product.mkd");
+    std::vector<ManifestSource> sources = {
+        {"program", "kmprog.mf1", 123456, true, 7, 1, true, 0},
+        {"program", "readme.txt", 900, false, 1, 2, false, 1},
+        {"samples", "samples.mf1", 5000, true, 2, 2, false, 0},
+    };
+    EXPECT_EQ(ManifestText(description, sources),
+              "[destinations]\r\n0=Kalmora|-1|C:\\KALMORA\r\n1=Samples|0|\r\n"
+              "[groups]\r\nprogram=Program Files|The program|1|1|1\r\nsamples=Samples|Letters and posters|0|1|1\r\n"
+              "[program]\r\nkmprog.mf1=123456|1|7|-1|0|\r\nreadme.txt=900|0|1|2|1|\r\n"
+              "[samples]\r\nsamples.mf1=5000|1|2|2|0|\r\n"
+              "[targets]\r\nkmwin.exe=0|-1|0|Kalmora 4.0||kmwin.ico|C:\\KALMORA\\kmwin.exe\r\n"
+              "[diskettes]\r\n2=Kalmora Disk 2\r\n");
+    sources[2].totalBytes = 0x100000000ull;
+    EXPECT_THROW(ManifestText(description, sources), std::runtime_error);
 }

@@ -1,0 +1,71 @@
+#pragma once
+// Builds a medium from a description: packs the archives, places the sources (on diskettes, in
+// the numbered directories of a CD, or in one directory), writes them with Setup, its manifest,
+// the install profile, the licence and the diskettes' tag files, and reads every archive back
+// against the tree. Everything is built beside the output folder and moved into place only when
+// all of it is right, so a failed build leaves no half-written medium.
+#include "tools/mfpack/CArchiveWriter.h"
+#include "tools/mkmedia/DiskettePlan.h"
+#include "tools/mkmedia/ManifestText.h"
+#include "tools/mkmedia/MediumDescription.h"
+#include "tools/mkmedia/ProductTree.h"
+
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+enum class MediumKind { directory, cd, diskettes };
+
+struct BuildOptions {
+    MediumKind kind = MediumKind::directory;
+    DisketteFormat format = DisketteFormat::Megabytes144();
+    bool store = false;
+    bool replace = false;
+    bool progress = true;
+};
+
+// An archive read back did not give the bytes of the tree.
+class VerifyError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+class CMediumBuilder {
+public:
+    CMediumBuilder(MediumDescription description, std::string output, BuildOptions options);
+    ~CMediumBuilder();
+
+    void Build();
+    void PrintSummary(std::FILE* out) const;
+
+private:
+    struct Placed {
+        TreeSource tree;
+        SourcePlacement placement;
+        std::uint64_t bytesOnMedium = 0;
+        std::unique_ptr<CArchiveWriter> writer;  // an archive's, packed and waiting for its place
+    };
+
+    void CheckSetupFiles() const;
+    void StartStaging();
+    std::vector<std::pair<std::string, std::uint64_t>> SetupFiles(std::uint64_t manifestBytes) const;
+    void PlaceSources(std::vector<TreeSource> sources);
+    void WriteSources();
+    void WriteArchive(Placed& placed);
+    void VerifyArchive(const std::string& firstVolume, const TreeSource& tree) const;
+    void WriteSetupFiles();
+    void Finish();
+    std::string DiskFolder(int disk) const;
+    std::string ManifestName() const;
+    void Progress(const std::string& text) const;
+
+    MediumDescription description_;
+    std::string output_;
+    std::string staging_;
+    BuildOptions options_;
+    std::vector<Placed> placed_;
+    std::vector<PlannedDiskette> diskettes_;
+    std::string manifest_;
+    bool finished_ = false;
+};
