@@ -2,9 +2,23 @@
 
 #include <windows.h>
 
-#include <fstream>
-
 #include "transfer/CFilePath.h"
+
+namespace {
+// With the system's own calls: the C++ file streams would bring their locale machinery into the
+// program, which travels on a diskette.
+bool WriteScript(const std::string& path, const std::string& text)
+{
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD written = 0;
+    bool complete = WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
+                    written == text.size();
+    CloseHandle(file);
+    return complete;
+}
+}  // namespace
 
 std::string SelfRemovalScript(const std::string& programPath, const std::string& directory,
                               const std::string& scriptPath)
@@ -24,12 +38,8 @@ bool StartSelfRemoval(const std::string& programPath, const std::string& directo
     CFilePath script(CFilePath::Known::tempDir);
     script.AddTrailingBackslash();
     std::string scriptPath = script.Path() + "kmunset" + CFilePath::RandomHexName(4) + ".bat";
-    {
-        std::ofstream file(scriptPath, std::ios::binary);
-        file << SelfRemovalScript(programPath, directory, scriptPath);
-        if (!file)
-            return false;
-    }
+    if (!WriteScript(scriptPath, SelfRemovalScript(programPath, directory, scriptPath)))
+        return false;
     char interpreter[MAX_PATH] = {};
     if (!GetEnvironmentVariableA("COMSPEC", interpreter, sizeof interpreter))
         lstrcpyA(interpreter, (GetVersion() & 0x80000000u) ? "command.com" : "cmd.exe");
