@@ -75,12 +75,17 @@ def content(name: str, size: int) -> bytes:
     return bytes(out[:size])
 
 
-def mfpack() -> Path:
+def host_tool(name: str) -> Path:
+    """A vendor tool of the native tree (KALMORA_HOST_BUILD, else build/host)."""
     host = Path(os.environ.get("KALMORA_HOST_BUILD", REPO / "build" / "host"))
-    tool = host / "bin" / "mfpack"
+    tool = host / "bin" / name
     if not tool.is_file():
         raise FileNotFoundError(f"{tool} is missing: build the host tree first")
     return tool
+
+
+def mfpack() -> Path:
+    return host_tool("mfpack")
 
 
 # The product's install profile "ov_setup.ini": its registry keys, its entry in Add/Remove Programs,
