@@ -118,12 +118,7 @@ SourcePlacement DiskettePlan::Place(const std::string& name, std::uint64_t bytes
 {
     SourcePlacement placement;
     placement.name = name;
-    if (Fits(bytes, name)) {
-        placement.disk = diskettes_.back().number;
-        Add(name, bytes);
-        return placement;
-    }
-    if (archive && TrySplit(name, bytes, placement))
+    if (PlaceOnCurrent(name, bytes, archive, placement))
         return placement;
     // Not here: on a diskette of its own, whole or split once more.
     if (Clustered(bytes) > 2 * EmptyDisketteBytes() || (!archive && Clustered(bytes) > EmptyDisketteBytes()))
@@ -132,15 +127,21 @@ SourcePlacement DiskettePlan::Place(const std::string& name, std::uint64_t bytes
                                    "more archives"
                                  : "a " + format_.name + " diskette"));
     NewDiskette();
-    if (Fits(bytes, name)) {
-        placement.disk = diskettes_.back().number;
-        Add(name, bytes);
-        return placement;
-    }
-    if (archive && TrySplit(name, bytes, placement))
+    if (PlaceOnCurrent(name, bytes, archive, placement))
         return placement;
     throw PlanError(name + " (" + std::to_string(bytes) + " bytes packed) does not fit two " + format_.name +
                     " diskettes, the most an archive may span: give its files to more archives");
+}
+
+// Whole on the current diskette, or an archive split where it ends.
+bool DiskettePlan::PlaceOnCurrent(const std::string& name, std::uint64_t bytes, bool archive, SourcePlacement& placement)
+{
+    if (Fits(bytes, name)) {
+        placement.disk = diskettes_.back().number;
+        Add(name, bytes);
+        return true;
+    }
+    return archive && TrySplit(name, bytes, placement);
 }
 
 // Splits an archive where the current diskette ends, when the rest fits the next one.

@@ -76,6 +76,7 @@ private:
     void Add(const std::string& name, std::uint64_t bytes);
     void NewDiskette();
     std::uint64_t EmptyDisketteBytes() const;
+    bool PlaceOnCurrent(const std::string& name, std::uint64_t bytes, bool archive, SourcePlacement& placement);
     bool TrySplit(const std::string& name, std::uint64_t bytes, SourcePlacement& placement);
 
     DisketteFormat format_;
