@@ -18,6 +18,7 @@ packages=(
   python3 python3-pytest
   lhasa p7zip-full jlha-utils
   qemu-system-x86 mmdebstrap e2fsprogs
+  mtools
 )
 
 missing=()

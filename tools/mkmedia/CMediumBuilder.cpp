@@ -3,6 +3,7 @@
 #include "framework/CFrameworkException.h"
 #include "tools/mfpack/CArchiveWriter.h"
 #include "tools/mfpack/CVolumeReader.h"
+#include "tools/mkmedia/DisketteImages.h"
 #include "transfer/ArchiveChecksum.h"
 
 #include <cstring>
@@ -88,6 +89,8 @@ void CMediumBuilder::Build()
     PlaceSources(std::move(sources));
     WriteSources();
     WriteSetupFiles();
+    if (options_.images)
+        WriteImages();
     Finish();
 }
 
@@ -245,6 +248,17 @@ void CMediumBuilder::WriteSetupFiles()
         for (const PlannedDiskette& disk : diskettes_)
             std::ofstream(fs::path(DiskFolder(disk.number)) / DiskettePlan::TagFileName(disk.number), std::ios::binary);
     fs::remove_all(fs::path(staging_) / "packed");
+}
+
+void CMediumBuilder::WriteImages() const
+{
+    for (const PlannedDiskette& disk : diskettes_) {
+        auto label = description_.labels.find(disk.number);
+        std::string image = (fs::path(staging_) / ("disk" + std::to_string(disk.number) + ".img")).string();
+        Progress("writing " + image);
+        WriteDisketteImage(DiskFolder(disk.number), image, options_.format,
+                           VolumeLabel(label == description_.labels.end() ? "" : label->second, disk.number));
+    }
 }
 
 void CMediumBuilder::Finish()

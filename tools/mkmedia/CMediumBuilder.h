@@ -22,6 +22,7 @@ struct BuildOptions {
     DisketteFormat format = DisketteFormat::Megabytes144();
     bool store = false;
     bool replace = false;
+    bool images = false;  // diskette images beside a diskette set's folders
     bool progress = true;
 };
 
@@ -55,6 +56,7 @@ private:
     void WriteArchive(Placed& placed);
     void VerifyArchive(const std::string& firstVolume, const TreeSource& tree) const;
     void WriteSetupFiles();
+    void WriteImages() const;
     void Finish();
     std::string DiskFolder(int disk) const;
     std::string ManifestName() const;

@@ -24,6 +24,8 @@ reads every archive back against the product's tree. OUTPUT is written only when
   --diskettes        OUTPUT/disk1, disk2, ...: one folder per diskette, with its tag file
   --size SIZE        the diskette size for --cd and --diskettes: 1.44M (the default), 720K, or
                      a number of bytes
+  --images           with --diskettes: also OUTPUT/disk1.img, disk2.img, ...: FAT12 images of the
+                     diskettes with their labels (1.44M and 720K; needs mtools)
   --store            store the files instead of compressing them
   --replace          replace what OUTPUT already holds
   --quiet            no progress on the terminal
@@ -89,6 +91,8 @@ int main(int argc, char** argv)
                 return Usage("--size takes 1.44M, 720K or a number of bytes (4096 or more)");
         } else if (argument == "--store") {
             options.store = true;
+        } else if (argument == "--images") {
+            options.images = true;
         } else if (argument == "--replace") {
             options.replace = true;
         } else if (argument == "--quiet") {
@@ -101,6 +105,8 @@ int main(int argc, char** argv)
     }
     if (paths.size() != 2)
         return Usage("give a description and an output folder");
+    if (options.images && options.kind != MediumKind::diskettes)
+        return Usage("--images goes with --diskettes");
 
     try {
         std::ifstream file(paths[0], std::ios::binary);

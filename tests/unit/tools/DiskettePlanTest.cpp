@@ -1,3 +1,4 @@
+#include "tools/mkmedia/DisketteImages.h"
 #include "tools/mkmedia/DiskettePlan.h"
 
 #include <gtest/gtest.h>
@@ -84,4 +85,14 @@ TEST(DiskettePlan, TagFilesAndFormats)
     EXPECT_EQ(DiskettePlan::TagFileName(12), "diskette.012");
     EXPECT_EQ(DisketteFormat::Kilobytes720().dataBytes, 730112u);
     EXPECT_EQ(DisketteFormat::OfSize(100000).dataBytes, 99840u);
+}
+
+TEST(DisketteImages, VolumeLabelsAreWhatFatAllowsAndStayApart)
+{
+    EXPECT_EQ(VolumeLabel("Setup", 1), "SETUP");
+    EXPECT_EQ(VolumeLabel("Kalmora Disk 2", 2), "KALMORA D 2");
+    EXPECT_EQ(VolumeLabel("Kalmora Disk 12", 12), "KALMORA 12");
+    EXPECT_EQ(VolumeLabel("a.b/c*d", 3), "ABCD");
+    EXPECT_EQ(VolumeLabel("...", 4), "DISK 4");
+    EXPECT_EQ(VolumeLabel("", 5), "DISK 5");
 }

@@ -123,6 +123,32 @@ TEST(Mkmedia, ADisketteSetSplitsTheArchiveThatReachesTheNextDiskette)
               ReadWholeFile(product.Path("product/samples/more/poster.kmd")));
 }
 
+// The images hold what the folders hold, under the labels the description gave, and are full
+// exactly where the plan said (mtools reads them as any diskette tool would).
+TEST(Mkmedia, DisketteImagesListTheirFilesUnderTheirLabels)
+{
+    Product product;
+    ASSERT_EQ(product.Mkmedia("--diskettes --images"), 0) << product.Said();
+    std::string out = product.Path("out");
+    auto listing = [&](int disk) {
+        std::string command = "mdir -i '" + out + "/disk" + std::to_string(disk) + ".img' :: >'" + out + "/listing' 2>&1";
+        EXPECT_EQ(std::system(command.c_str()), 0);
+        Bytes text = ReadWholeFile(out + "/listing");
+        return std::string(text.begin(), text.end());
+    };
+    std::string first = listing(1);
+    for (const char* line : {"setup    exe   ", "setup    ini", "agree    txt", "diskette 001", "kmprog   mf1", "DISK 1",
+                             " 0 bytes free"})
+        EXPECT_NE(first.find(line), std::string::npos) << line << "\n" << first;
+    std::string second = listing(2);
+    for (const char* line : {"KALMORA D 2", "diskette 002", "kmprog   mf2", "readme   txt", "samples  mf1"})
+        EXPECT_NE(second.find(line), std::string::npos) << line << "\n" << second;
+    std::string copy = "mcopy -i '" + out + "/disk2.img' ::kmprog.mf2 '" + out + "/copied.mf2'";
+    ASSERT_EQ(std::system(copy.c_str()), 0);
+    EXPECT_EQ(ReadWholeFile(out + "/copied.mf2"), ReadWholeFile(out + "/disk2/kmprog.mf2"));
+    EXPECT_EQ(product.Mkmedia("--cd --images", "cd"), 1);
+}
+
 TEST(Mkmedia, ACdHasNumberedFoldersAndNoTagFiles)
 {
     Product product;
