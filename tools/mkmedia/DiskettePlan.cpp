@@ -36,6 +36,11 @@ DisketteFormat DisketteFormat::Kilobytes720()
     return {713ull * 1024, 1024, 112, "720 KB"};
 }
 
+DisketteFormat DisketteFormat::CdRom()
+{
+    return {333000ull * 2048, 2048, 0, "650 MB CD"};
+}
+
 DisketteFormat DisketteFormat::OfSize(std::uint64_t bytes)
 {
     return {bytes / 512 * 512, 512, 0, std::to_string(bytes) + " bytes"};

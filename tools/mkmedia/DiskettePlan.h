@@ -24,6 +24,7 @@ struct DisketteFormat {
     static DisketteFormat Megabytes144();  // 1.44 MB: 2847 clusters of 512 bytes, 224 entries
     static DisketteFormat Kilobytes720();  // 720 KB: 713 clusters of 1024 bytes, 112 entries
     static DisketteFormat OfSize(std::uint64_t bytes);  // a size of one's own, in 512-byte clusters
+    static DisketteFormat CdRom();         // a 650 MB CD: 333,000 sectors of 2048 bytes
 };
 
 class PlanError : public std::runtime_error {

@@ -20,10 +20,11 @@ manifest, places everything on diskettes, in the numbered folders of a CD, or in
 reads every archive back against the product's tree. OUTPUT is written only when all is right.
 
   --directory        everything in OUTPUT (the default)
-  --cd               OUTPUT/DISK01, DISK02, ...: a diskette set laid out on a CD, without prompts
+  --cd               OUTPUT/DISK01, DISK02, ...: numbered folders of 650 MB each (or of --size,
+                     a diskette set laid out on a CD), which Setup goes through without prompts
   --diskettes        OUTPUT/disk1, disk2, ...: one folder per diskette, with its tag file
-  --size SIZE        the diskette size for --cd and --diskettes: 1.44M (the default), 720K, or
-                     a number of bytes
+  --size SIZE        the size of each diskette or folder: 1.44M (the default for --diskettes),
+                     720K, or a number of bytes
   --images           with --diskettes: also OUTPUT/disk1.img, disk2.img, ...: FAT12 images of the
                      diskettes with their labels (1.44M and 720K; needs mtools)
   --store            store the files instead of compressing them
@@ -74,6 +75,7 @@ int Fail(int code, const std::string& message)
 int main(int argc, char** argv)
 {
     BuildOptions options;
+    bool sized = false;
     std::vector<std::string> paths;
     for (int i = 1; i < argc; ++i) {
         std::string argument = argv[i];
@@ -89,6 +91,7 @@ int main(int argc, char** argv)
         } else if (argument == "--size") {
             if (++i >= argc || !ParseSize(argv[i], options.format))
                 return Usage("--size takes 1.44M, 720K or a number of bytes (4096 or more)");
+            sized = true;
         } else if (argument == "--store") {
             options.store = true;
         } else if (argument == "--images") {
@@ -107,6 +110,8 @@ int main(int argc, char** argv)
         return Usage("give a description and an output folder");
     if (options.images && options.kind != MediumKind::diskettes)
         return Usage("--images goes with --diskettes");
+    if (options.kind == MediumKind::cd && !sized)
+        options.format = DisketteFormat::CdRom();
 
     try {
         std::ifstream file(paths[0], std::ios::binary);

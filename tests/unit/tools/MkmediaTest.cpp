@@ -152,9 +152,14 @@ TEST(Mkmedia, DisketteImagesListTheirFilesUnderTheirLabels)
 TEST(Mkmedia, ACdHasNumberedFoldersAndNoTagFiles)
 {
     Product product;
-    ASSERT_EQ(product.Mkmedia("--cd"), 0) << product.Said();
+    // A diskette set laid out on a CD.
+    ASSERT_EQ(product.Mkmedia("--cd --size 1.44M"), 0) << product.Said();
     EXPECT_TRUE(fs::is_regular_file(product.Path("out/DISK02/kmprog.mf2")));
     EXPECT_FALSE(fs::exists(product.Path("out/DISK01/diskette.001")));
+    // Folders of a CD's size: all of it in the first.
+    ASSERT_EQ(product.Mkmedia("--cd", "cd"), 0) << product.Said();
+    EXPECT_TRUE(fs::is_regular_file(product.Path("cd/DISK01/kmprog.mf1")));
+    EXPECT_FALSE(fs::exists(product.Path("cd/DISK02")));
     ASSERT_EQ(product.Mkmedia("--directory", "flat"), 0) << product.Said();
     EXPECT_TRUE(fs::is_regular_file(product.Path("flat/kmprog.mf1")));
     EXPECT_FALSE(fs::exists(product.Path("flat/kmprog.mf2")));
