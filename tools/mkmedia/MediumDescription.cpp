@@ -23,12 +23,6 @@ std::string Trim(const std::string& text)
     return text.substr(first, last - first + 1);
 }
 
-std::string Lower(std::string text)
-{
-    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
-}
-
 std::vector<std::string> Fields(const std::string& value)
 {
     std::vector<std::string> fields;
@@ -63,7 +57,7 @@ public:
     {
         description_.file = file_;
         for (const Section& section : sections_) {
-            std::string name = Lower(section.name);
+            std::string name = LowerCase(section.name);
             if (name == "medium")
                 ReadMedium(section);
             else if (name == "destinations")
@@ -76,7 +70,7 @@ public:
                 ReadLabels(section);
         }
         for (const Section& section : sections_)
-            if (!IsFixedSection(Lower(section.name)))
+            if (!IsFixedSection(LowerCase(section.name)))
                 ReadGroupSources(section);
         CheckMedium();
         CheckGroups();
@@ -155,7 +149,7 @@ private:
     void ReadMedium(const Section& section)
     {
         for (const Line& line : section.lines) {
-            std::string key = Lower(line.key);
+            std::string key = LowerCase(line.key);
             std::string* field = key == "setup" ? &description_.setupProgram
                                  : key == "tree"    ? &description_.tree
                                  : key == "profile" ? &description_.profile
@@ -197,7 +191,7 @@ private:
             std::vector<std::string> fields = Fields(line.value);
             if (fields.size() != 5)
                 Fail(line.number, "a group is caption|description|minimal|typical|custom");
-            if (IsFixedSection(Lower(line.key)) || Lower(line.key) == "install programs" || Lower(line.key) == "pmgroup")
+            if (IsFixedSection(LowerCase(line.key)) || LowerCase(line.key) == "install programs" || LowerCase(line.key) == "pmgroup")
                 Fail(line.number, "a group may not be named \"" + line.key + "\": the manifest or the log has a section of that name");
             if (FindGroup(line.key))
                 Fail(line.number, "group \"" + line.key + "\" is defined twice");
@@ -242,7 +236,7 @@ private:
     DescribedGroup* FindGroup(const std::string& name)
     {
         for (DescribedGroup& group : description_.groups)
-            if (Lower(group.name) == Lower(name))
+            if (LowerCase(group.name) == LowerCase(name))
                 return &group;
         return nullptr;
     }
@@ -298,7 +292,7 @@ private:
     {
         for (DescribedGroup& group : description_.groups)
             for (DescribedSource& source : group.sources)
-                if (Lower(source.name) == Lower(name))
+                if (LowerCase(source.name) == LowerCase(name))
                     return &source;
         return nullptr;
     }
@@ -360,6 +354,12 @@ MediumDescription ReadDescription(const std::string& text, const std::string& fi
     return DescriptionParser(text, file).Read();
 }
 
+std::string LowerCase(std::string text)
+{
+    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return text;
+}
+
 bool IsInstallableName(const std::string& name)
 {
     if (name.empty() || name.size() > 255 || name.back() == '.' || name.back() == ' ')
@@ -367,7 +367,7 @@ bool IsInstallableName(const std::string& name)
     for (unsigned char c : name)
         if (c < 32 || std::string("<>:\"/\\|?*").find(static_cast<char>(c)) != std::string::npos)
             return false;
-    std::string base = Lower(name.substr(0, name.find('.')));
+    std::string base = LowerCase(name.substr(0, name.find('.')));
     static const std::set<std::string> devices = {"con", "prn", "aux", "nul"};
     if (devices.count(base))
         return false;

@@ -88,6 +88,10 @@ struct MediumDescription {
 // paths. Throws DescriptionError.
 MediumDescription ReadDescription(const std::string& text, const std::string& file);
 
+// The text in lower case: names on the medium and in the manifest compare without regard to case,
+// as Windows compares them.
+std::string LowerCase(std::string text);
+
 // Whether Windows can create a file of this name (a single component): not empty, no reserved
 // character or device name, no trailing dot or blank, at most 255 characters.
 bool IsInstallableName(const std::string& name);

@@ -11,12 +11,6 @@ namespace {
 // An archive entry records sizes in 32 bits.
 constexpr std::uint64_t kLargestFile = 0xFFFFFFFFull;
 
-std::string Lower(std::string text)
-{
-    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
-}
-
 class TreeCollector {
 public:
     explicit TreeCollector(const MediumDescription& description) : description_(description) {}
@@ -69,7 +63,7 @@ private:
         std::string name = source.source->archive ? path.filename().string() : source.source->name;
         if (!IsInstallableName(name))
             Fail(item.line, "\"" + path.generic_string() + "\": Setup cannot install a file named \"" + name + "\"");
-        auto key = std::make_pair(item.destination, Lower(name));
+        auto key = std::make_pair(item.destination, LowerCase(name));
         auto earlier = installedNames_.find(key);
         if (earlier != installedNames_.end())
             Fail(item.line, "\"" + name + "\" goes into destination " + std::to_string(item.destination) +
