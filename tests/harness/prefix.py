@@ -186,7 +186,12 @@ class WinePrefix:
 
     def reg_add(self, key: str, name: str, data, kind: str = None) -> None:
         kind = kind or ("REG_DWORD" if isinstance(data, int) else "REG_SZ")
-        process = self.run("reg", "add", key, "/v", name, "/t", kind, "/d", str(data), "/f", timeout=30)
+        args = ("reg", "add", key, "/v", name, "/t", kind, "/d", str(data), "/f")
+        process = self.run(*args, timeout=30)
+        # Wine now and then fails to start reg.exe at all ("ShellExecuteEx failed: Internal
+        # error", seen once in many runs): that start is tried once more.
+        if process.exit_code != 0 and "ShellExecuteEx failed" in process.errors() + process.output():
+            process = self.run(*args, timeout=30)
         if process.exit_code != 0:
             raise RuntimeError(f"reg add {key} {name} failed: {process.output()}{process.errors()}")
 
