@@ -1,4 +1,5 @@
 #include "tools/mkmedia/DiskettePlan.h"
+#include "tools/mfpack/CArchiveWriter.h"
 
 #include "tools/mkmedia/MediumDescription.h"
 
@@ -63,14 +64,6 @@ std::string DiskettePlan::TagFileName(int disk)
     char name[16];
     std::snprintf(name, sizeof name, "diskette.%03d", disk);
     return name;
-}
-
-std::string DiskettePlan::NextVolumeName(const std::string& name)
-{
-    std::string next = name;
-    if (!next.empty())
-        next.back() = static_cast<char>(next.back() + 1);
-    return next;
 }
 
 int DiskettePlan::EntriesOf(const std::string& name)
@@ -153,7 +146,7 @@ bool DiskettePlan::PlaceOnCurrent(const std::string& name, std::uint64_t bytes, 
 bool DiskettePlan::TrySplit(const std::string& name, std::uint64_t bytes, SourcePlacement& placement)
 {
     const PlannedDiskette& disk = diskettes_.back();
-    std::string second = NextVolumeName(name);
+    std::string second = CArchiveWriter::NextVolumeName(name);
     if (format_.rootEntries != 0 && disk.usedEntries + EntriesOf(name) > format_.rootEntries)
         return false;
     std::uint64_t first = FreeBytes();

@@ -64,9 +64,6 @@ public:
 
     // The name of the tag file that makes a diskette known to Setup: "diskette.001" for the first.
     static std::string TagFileName(int disk);
-    // The name of an archive's next volume: its last character one higher (Setup's rule; the
-    // name is compared without regard to case).
-    static std::string NextVolumeName(const std::string& name);
     // Directory entries that a name takes: 1 for a short (8.3, upper-case) name, more for a long one.
     static int EntriesOf(const std::string& name);
 

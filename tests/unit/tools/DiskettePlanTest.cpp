@@ -36,10 +36,10 @@ TEST(DiskettePlan, AnArchiveThatDoesNotFitFillsTheDisketteAndGoesOnOnTheNext)
     EXPECT_TRUE(program.afterOthers);  // read last on its diskette: Setup never asks for it again
     EXPECT_EQ(program.disk, 1);
     EXPECT_EQ(program.firstVolumeBytes, free);
-    EXPECT_EQ(program.secondVolumeName, "PROGRAM.MF2");
+    EXPECT_EQ(program.secondVolumeName, "program.mf2");
     EXPECT_EQ(program.secondVolumeBytes, 50000u + 8);  // its own volume header
     EXPECT_EQ(plan.Diskettes()[0].usedBytes, kDisk);
-    EXPECT_EQ(plan.Diskettes()[1].files, (std::vector<std::string>{"diskette.002", "PROGRAM.MF2"}));
+    EXPECT_EQ(plan.Diskettes()[1].files, (std::vector<std::string>{"diskette.002", "program.mf2"}));
     SourcePlacement next = plan.Place("SAMPLES.MF1", 1000, true);
     EXPECT_EQ(next.disk, 2);
     EXPECT_FALSE(next.afterOthers);
