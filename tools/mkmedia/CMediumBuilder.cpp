@@ -9,6 +9,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <future>
 #include <map>
 
 namespace fs = std::filesystem;
@@ -86,8 +87,7 @@ void CMediumBuilder::Build()
     if (fs::exists(output_) && !fs::is_empty(output_) && !options_.replace)
         throw std::runtime_error(output_ + " already holds files: give another folder, or --replace");
     StartStaging();
-    PlaceSources(std::move(sources));
-    WriteSources();
+    WriteSources(std::move(sources));
     WriteSetupFiles();
     if (options_.images)
         WriteImages();
@@ -145,66 +145,92 @@ std::vector<std::pair<std::string, std::uint64_t>> CMediumBuilder::SetupFiles(st
     return files;
 }
 
-// Packs every archive, then gives each source its place.
-void CMediumBuilder::PlaceSources(std::vector<TreeSource> sources)
+DisketteFormat CMediumBuilder::Format() const
+{
+    if (options_.kind != MediumKind::directory)
+        return options_.format;
+    DisketteFormat unlimited = DisketteFormat::OfSize(UINT64_MAX / 2);
+    unlimited.rootEntries = 0;
+    return unlimited;
+}
+
+// Room for the manifest on the first diskette, known before anything is packed: its figures are
+// the tree's sizes and counts, only the diskette numbers wait for the plan.
+std::uint64_t CMediumBuilder::ManifestBytes(const std::vector<TreeSource>& sources) const
 {
     std::vector<ManifestSource> estimate;
-    for (TreeSource& source : sources) {
-        Placed placed{std::move(source), {}, 0, nullptr};
-        const DescribedSource& described = *placed.tree.source;
-        if (described.archive) {
-            Progress("packing " + described.name + " (" + std::to_string(placed.tree.files.size()) + " files, " +
-                     std::to_string(placed.tree.bytes) + " bytes)");
-            std::vector<ArchiveInput> inputs;
-            for (const TreeFile& file : placed.tree.files)
-                inputs.push_back({file.path, file.storedName, static_cast<std::uint16_t>(file.destination)});
-            placed.writer = std::make_unique<CArchiveWriter>((fs::path(staging_) / "packed" / described.name).string(), 0,
-                                                             options_.store, options_.progress);
-            placed.writer->Pack(inputs);
-            placed.bytesOnMedium = placed.writer->ArchiveBytes();
-        } else {
-            placed.bytesOnMedium = placed.tree.bytes;
-        }
-        estimate.push_back({placed.tree.group->name, described.name, placed.tree.bytes, described.archive,
-                            placed.tree.files.size(), 1, false, placed.tree.files.front().destination});
-        placed_.push_back(std::move(placed));
-    }
-    std::uint64_t manifestBytes = ManifestText(description_, estimate).size() + kManifestSlackPerSource * estimate.size();
-    DisketteFormat format = options_.kind == MediumKind::directory ? DisketteFormat::OfSize(UINT64_MAX / 2) : options_.format;
-    if (options_.kind == MediumKind::directory)
-        format.rootEntries = 0;
-    DiskettePlan plan(format, SetupFiles(manifestBytes));
-    for (Placed& placed : placed_)
-        placed.placement = plan.Place(placed.tree.source->name, placed.bytesOnMedium, placed.tree.source->archive);
-    diskettes_ = plan.Diskettes();
+    for (const TreeSource& tree : sources)
+        estimate.push_back({tree.group->name, tree.source->name, tree.bytes, tree.source->archive, tree.files.size(), 1,
+                            false, tree.files.front().destination});
+    return ManifestText(description_, estimate).size() + kManifestSlackPerSource * estimate.size();
 }
 
-void CMediumBuilder::WriteSources()
+// Each source in turn: packed, placed and written. An archive is read back on a second thread
+// while the next one packs, so that reading back costs the vendor little time; only one archive
+// is read back at a time (the decoder's bit input is shared).
+void CMediumBuilder::WriteSources(std::vector<TreeSource> sources)
 {
-    for (const PlannedDiskette& disk : diskettes_)
-        fs::create_directories(DiskFolder(disk.number));
-    std::vector<ManifestSource> sources;
-    for (Placed& placed : placed_) {
+    DiskettePlan plan(Format(), SetupFiles(ManifestBytes(sources)));
+    placed_.reserve(sources.size());  // the reading thread holds on to its element
+    std::future<void> readingBack;
+    std::vector<ManifestSource> manifestSources;
+    for (TreeSource& source : sources) {
+        placed_.push_back({std::move(source), {}, 0, nullptr});
+        Placed& placed = placed_.back();
         const DescribedSource& described = *placed.tree.source;
         if (described.archive)
-            WriteArchive(placed);
+            Pack(placed);
         else
+            placed.bytesOnMedium = placed.tree.bytes;
+        placed.placement = plan.Place(described.name, placed.bytesOnMedium, described.archive);
+        fs::create_directories(DiskFolder(placed.placement.disk));
+        if (described.archive) {
+            if (placed.placement.split)
+                fs::create_directories(DiskFolder(placed.placement.disk + 1));
+            std::vector<std::string> volumes = LayOut(placed);
+            if (readingBack.valid())
+                readingBack.get();
+            readingBack = std::async(std::launch::async, [this, &placed, volumes] { ReadBackAndMove(placed, volumes); });
+        } else {
             CopyFile(placed.tree.files.front().path, (fs::path(DiskFolder(placed.placement.disk)) / described.name).string());
-        sources.push_back({placed.tree.group->name, described.name, placed.tree.bytes, described.archive,
-                           placed.tree.files.size(), placed.placement.disk, placed.placement.afterOthers,
-                           placed.tree.files.front().destination});
+        }
+        manifestSources.push_back({placed.tree.group->name, described.name, placed.tree.bytes, described.archive,
+                                   placed.tree.files.size(), placed.placement.disk, placed.placement.afterOthers,
+                                   placed.tree.files.front().destination});
     }
-    manifest_ = ManifestText(description_, sources);
+    if (readingBack.valid())
+        readingBack.get();
+    diskettes_ = plan.Diskettes();
+    manifest_ = ManifestText(description_, manifestSources);
 }
 
-// Lays the packed archive out in its volumes, reads it back, and puts the volumes in place.
-void CMediumBuilder::WriteArchive(Placed& placed)
+void CMediumBuilder::Pack(Placed& placed) const
 {
-    fs::path packed = fs::path(staging_) / "packed" / placed.tree.source->name;
+    const DescribedSource& described = *placed.tree.source;
+    Progress("packing " + described.name + " (" + std::to_string(placed.tree.files.size()) + " files, " +
+             std::to_string(placed.tree.bytes) + " bytes)");
+    std::vector<ArchiveInput> inputs;
+    for (const TreeFile& file : placed.tree.files)
+        inputs.push_back({file.path, file.storedName, static_cast<std::uint16_t>(file.destination)});
+    placed.writer = std::make_unique<CArchiveWriter>((fs::path(staging_) / "packed" / described.name).string(), 0,
+                                                     options_.store, options_.progress);
+    placed.writer->Pack(inputs);
+    placed.bytesOnMedium = placed.writer->ArchiveBytes();
+}
+
+// Writes the packed archive's volumes beside one another, where reading back finds them.
+std::vector<std::string> CMediumBuilder::LayOut(Placed& placed) const
+{
     std::vector<std::string> volumes =
         placed.writer->WriteVolumes(placed.placement.split ? placed.placement.firstVolumeBytes : 0);
     placed.writer.reset();  // its scratch files go
-    VerifyArchive(packed.string(), placed.tree);
+    return volumes;
+}
+
+// Reads the archive back through all its volumes, then moves each onto its diskette.
+void CMediumBuilder::ReadBackAndMove(const Placed& placed, const std::vector<std::string>& volumes) const
+{
+    VerifyArchive(volumes.front(), placed.tree);
     for (std::size_t i = 0; i < volumes.size(); ++i) {
         fs::path target = fs::path(DiskFolder(placed.placement.disk + static_cast<int>(i))) / fs::path(volumes[i]).filename();
         fs::rename(volumes[i], target);

@@ -51,9 +51,12 @@ private:
     void CheckSetupFiles() const;
     void StartStaging();
     std::vector<std::pair<std::string, std::uint64_t>> SetupFiles(std::uint64_t manifestBytes) const;
-    void PlaceSources(std::vector<TreeSource> sources);
-    void WriteSources();
-    void WriteArchive(Placed& placed);
+    DisketteFormat Format() const;
+    std::uint64_t ManifestBytes(const std::vector<TreeSource>& sources) const;
+    void WriteSources(std::vector<TreeSource> sources);
+    void Pack(Placed& placed) const;
+    std::vector<std::string> LayOut(Placed& placed) const;
+    void ReadBackAndMove(const Placed& placed, const std::vector<std::string>& volumes) const;
     void VerifyArchive(const std::string& firstVolume, const TreeSource& tree) const;
     void WriteSetupFiles();
     void WriteImages() const;
