@@ -1,7 +1,7 @@
 """Media that a vendor builds with mkmedia from a product tree of about 6 MB: a 1.44 MB diskette
 set, on which the program's archive spans two diskettes, installs with Setup asking for each
-diskette in turn by the label the description gave; the same product as a CD layout installs
-without a prompt."""
+diskette in turn by the label the description gave; the same product as a CD layout of numbered
+folders installs without a prompt."""
 
 import hashlib
 import subprocess
@@ -83,13 +83,13 @@ def product(tmp_path_factory) -> dict:
     return {"root": root, "installed": installed}
 
 
-def build_medium(product, build, kind: str) -> Path:
+def build_medium(product, build, kind: str, *options: str) -> Path:
     root = product["root"]
     (root / "setup.exe").write_bytes(build.exe("setup.exe").read_bytes())
     output = root / kind
     if not output.exists():
-        made = subprocess.run([str(host_tool("mkmedia")), "--quiet", f"--{kind}", str(root / "product.mkd"), str(output)],
-                              capture_output=True, text=True)
+        made = subprocess.run([str(host_tool("mkmedia")), "--quiet", f"--{kind}", *options, str(root / "product.mkd"),
+                               str(output)], capture_output=True, text=True)
         assert made.returncode == 0, made.stdout + made.stderr
     return output
 
@@ -120,7 +120,10 @@ def test_a_diskette_set_asks_for_each_diskette_by_its_label(prefix, build, drive
 
 
 def test_a_cd_layout_installs_without_a_prompt(prefix, build, product):
-    medium = build_medium(product, build, "cd")
+    # Folders of a diskette's size: Setup goes through all of them, and through the program's
+    # archive from the first into the second, without asking.
+    medium = build_medium(product, build, "cd", "--size", "1.44M")
+    assert (medium / "DISK01" / "kmprog.mf1").is_file() and (medium / "DISK02" / "kmprog.mf2").is_file()
     assert not list(medium.glob("DISK*/diskette.*"))
     prefix.map_drive("d", medium)
     # Unattended, a prompt would count as cancelled and leave files out.
