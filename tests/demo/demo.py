@@ -76,9 +76,7 @@ def demo_medium(out: Path, programs: Path) -> Medium:
     caption, description, minimal, typical, custom, destination, files = groups["program"]
     groups["program"] = (caption, description, minimal, typical, custom, destination,
                          dict(files, **{"ov_setup.ini": profile}))
-    medium = Medium(out / "medium", programs / "setup.exe", layout="cd", groups=groups)
-    (medium.setup_dir / "ov_setup.ini").write_text(DEMO_PROFILE, newline="")
-    return medium
+    return Medium(out / "medium", programs / "setup.exe", layout="cd", groups=groups, profile=DEMO_PROFILE)
 
 
 def show_program_folder(prefix, driver, out: Path) -> None:

@@ -1,5 +1,5 @@
-"""Installation media for the scenarios: generated product files packed with mfpack into archives,
-with the setup manifest, the licence and setup.exe beside them.
+"""Installation media for the scenarios: generated product files, built by mkmedia into a folder, a
+CD layout or a diskette set with the setup manifest, the licence and setup.exe.
 
 The test product has four groups. Each file's bytes are made from its name, so a scenario can
 check what landed without keeping copies."""
@@ -84,10 +84,6 @@ def host_tool(name: str) -> Path:
     return tool
 
 
-def mfpack() -> Path:
-    return host_tool("mfpack")
-
-
 # The product's install profile "ov_setup.ini": its registry keys, its entry in Add/Remove Programs,
 # the settings keys that the program makes as it runs (Unsetup removes them, the innermost first:
 # each entry takes its key's last component), its shared DLL on each platform, and the file type of
@@ -149,86 +145,81 @@ file1 = .pxl
 TARGETS = {"kmwin.exe": r"0|-1|0|Kalmora 4.0||kmwin.ico|C:\KALMORA\kmwin.exe"}
 
 
-def manifest_text(sources: dict, destinations=None, extra: str = "", groups: dict = None,
-                  targets: dict = None) -> str:
-    """The setup manifest for sources {group: [(file name, size, type, count, disk, dest)]}."""
-    lines = ["[destinations]"]
-    for number, (name, parent, directory) in (destinations or DESTINATIONS).items():
-        lines.append(f"{number}={name}|{parent}|{directory}")
+def description_text(groups: dict, destinations: dict, targets: dict, sources: dict, profile: bool) -> str:
+    """mkmedia's description of the test product: sources {group: [(kind, name, tree path, destination)]}."""
+    lines = ["[medium]", "setup = setup.exe", "tree = tree", "licence = agree.txt"]
+    if profile:
+        lines.append("profile = ov_setup.ini")
+    lines.append("[destinations]")
+    lines += [f"{number} = {name}|{parent}|{directory}" for number, (name, parent, directory) in destinations.items()]
     lines.append("[groups]")
-    for group, (caption, description, minimal, typical, custom, _, _) in (groups or GROUPS).items():
-        lines.append(f"{group}={caption}|{description}|{minimal}|{typical}|{custom}")
+    for group, (caption, description, minimal, typical, custom, _, _) in groups.items():
+        lines.append(f"{group} = {caption}|{description}|{minimal}|{typical}|{custom}")
     for group, items in sources.items():
         lines.append(f"[{group}]")
-        for name, size, kind, count, disk, dest in items:
-            lines.append(f"{name}={size}|{kind}|{count}|{disk}|{dest}|")
+        lines += [f"{name} = {kind}|{path}|{destination}" for kind, name, path, destination in items]
     lines.append("[targets]")
-    lines += [f"{name}={value}" for name, value in (TARGETS if targets is None else targets).items()]
-    return "\r\n".join(lines) + "\r\n" + extra
+    lines += [f"{name} = {value}" for name, value in targets.items()]
+    return "\n".join(lines) + "\n"
 
 
 class Medium:
-    """A medium in a folder: `root` holds setup.exe and its files (the first disk of a CD layout)."""
+    """A medium that mkmedia builds from the test product: `root` holds setup.exe and its files
+    (on a CD layout or a diskette set, the first folder of it). Each group's files go into one
+    archive, in their order; a single file of "Backgrounds" goes as a plain file. A diskette set
+    has diskettes just large enough for Setup's own files and first_diskette_room bytes more."""
 
     def __init__(self, root: Path, setup_exe: Path, layout: str = "flat", store: bool = False,
-                 volume_size: int = None, groups: dict = None, targets: dict = None, destinations: dict = None):
+                 groups: dict = None, targets: dict = None, destinations: dict = None, profile: str = None,
+                 first_diskette_room: int = 64 * 1024):
         self.root = Path(root)
         self.layout = layout
         self.files = {}  # product file name -> (group, destination, bytes)
-        first = self.root / {"cd": "DISK01", "diskettes": "disk1"}.get(layout, "")
-        first.mkdir(parents=True, exist_ok=True)
-        self.setup_dir = first
-        work = self.root / ".files"
-        work.mkdir(exist_ok=True)
-        sources = {}
         self.groups = groups or with_product_programs(GROUPS, Path(setup_exe).parent)
+        vendor = self.root.parent / f"{self.root.name}.vendor"
+        shutil.rmtree(vendor, ignore_errors=True)
+        (vendor / "tree").mkdir(parents=True)
+        try:
+            sources = self._write_tree(vendor / "tree")
+            shutil.copy2(setup_exe, vendor / "setup.exe")
+            (vendor / "agree.txt").write_bytes(LICENCE)
+            if profile is not None:
+                (vendor / "ov_setup.ini").write_text(profile, newline="")
+            (vendor / "product.mkd").write_text(description_text(
+                self.groups, destinations or DESTINATIONS, TARGETS if targets is None else targets, sources,
+                profile is not None))
+            kind = {"flat": ["--directory"], "cd": ["--cd"],
+                    "diskettes": ["--diskettes", "--size", str(Path(setup_exe).stat().st_size + first_diskette_room)]}
+            made = subprocess.run([str(host_tool("mkmedia")), "--quiet"] + kind[layout] + (["--store"] if store else [])
+                                  + [str(vendor / "product.mkd"), str(self.root)], capture_output=True, text=True)
+            if made.returncode != 0:
+                raise RuntimeError(f"mkmedia ended with {made.returncode}: {made.stderr.strip()}")
+        finally:
+            shutil.rmtree(vendor, ignore_errors=True)
+        self.sources = sources
+        self.setup_dir = self.folder_of(1)
+
+    def _write_tree(self, tree: Path) -> dict:
+        """Writes each group's files into a folder of the tree; returns the description's sources."""
+        sources = {}
         for group, definition in self.groups.items():
             destination, files = definition[5], definition[6]
-            disk = 2 if layout in ("cd", "diskettes") and group not in ("program", "art") else 1
-            folder = self.folder_of(disk)
-            folder.mkdir(parents=True, exist_ok=True)
-            paths = []
+            (tree / group).mkdir()
             for name, size in files.items():
                 data = Path(size).read_bytes() if isinstance(size, Path) else content(name, size)
-                (work / name).write_bytes(data)
-                paths.append(str(work / name))
+                (tree / group / name).write_bytes(data)
                 self.files[name] = (group, destination, data)
             if len(files) == 1 and group == "Backgrounds":
-                # A plain file, copied as it is.
                 name = next(iter(files))
-                shutil.copy2(work / name, folder / name)
-                sources[group] = [(name, len(self.files[name][2]), 0, 1, disk, destination)]
-                continue
-            archive = folder / f"{group[:6].lower()}.mf1"
-            args = [str(mfpack()), "create", str(archive)] + (["--store"] if store else [])
-            if volume_size and group == "program":
-                args += ["--volume-size", str(volume_size)]
-            args += ["--dest", str(destination)] + paths
-            subprocess.run(args, check=True, stdout=subprocess.DEVNULL)
-            if layout == "diskettes":
-                # Each further volume goes on the next diskette.
-                for volume in sorted(folder.glob(archive.stem + ".mf[2-9]")):
-                    number = int(volume.suffix[-1])
-                    target = self.folder_of(disk + number - 1)
-                    target.mkdir(parents=True, exist_ok=True)
-                    volume.rename(target / volume.name)
-            sources[group] = [(archive.name, sum(len(self.files[name][2]) for name in files), 1, len(files), disk, 0)]
-        self.sources = sources
-        if layout == "diskettes":
-            for folder in sorted(self.root.glob("disk[0-9]*")):
-                number = int(folder.name[4:])
-                (folder / f"diskette.{number:03d}").write_bytes(b"")
-        manifest = manifest_text(sources, destinations, groups=self.groups, targets=targets)
-        (first / "setup.ini").write_text(manifest, newline="")
-        (first / "agree.txt").write_bytes(LICENCE)
-        shutil.copy2(setup_exe, first / "setup.exe")
-        shutil.rmtree(work)
+                sources[group] = [("file", name, f"{group}/{name}", destination)]
+            else:
+                archive = f"{group[:6].lower()}.mf1"
+                sources[group] = [("archive", archive, f"{group}/{name}", destination) for name in files]
+        return sources
 
     def folder_of(self, disk: int) -> Path:
         name = {"cd": f"DISK{disk:02d}", "diskettes": f"disk{disk}"}.get(self.layout, "")
-        folder = self.root / name
-        folder.mkdir(parents=True, exist_ok=True)
-        return folder
+        return self.root / name
 
     def write_manifest(self, text: str) -> None:
         (self.setup_dir / "setup.ini").write_text(text, newline="")

@@ -4,7 +4,7 @@ program folder, and the error dialog of a broken manifest."""
 import pytest
 
 from harness import Diskette
-from medium import LICENCE, Medium, manifest_text
+from medium import LICENCE, Medium
 from walks import CANCEL_TO_THE_END, TO_DESTINATION, TO_LICENCE, TO_SETUP_TYPE
 
 SETUP = r"D:\setup.exe"
@@ -125,7 +125,7 @@ wait-page 106
 
 @pytest.mark.winver("nt40")
 def test_manifest_without_destinations_shows_the_profile_error(prefix, medium, driver):
-    text = manifest_text(medium.sources).replace("[destinations]", "[nothing]")
+    text = (medium.setup_dir / "setup.ini").read_text().replace("[destinations]", "[nothing]")
     medium.write_manifest(text)
     setup = prefix.start(SETUP, timeout=90)
     result = driver.check(r"""

@@ -55,8 +55,7 @@ def test_unattended_damaged_archive_is_skipped_and_reported_in_the_code(prefix, 
 # The diskette prompt is answered Cancel when the next diskette is still not there.
 @pytest.mark.winver("win95")
 def test_unattended_missing_diskette_cancels(prefix, build, tmp_path):
-    medium = Medium(tmp_path / "medium", build.exe("setup.exe"), layout="diskettes", store=True,
-                    volume_size=50000)
+    medium = Medium(tmp_path / "medium", build.exe("setup.exe"), layout="diskettes", store=True)
     prefix.map_drive("a", medium.folder_of(1))
     assert run_unattended(prefix, build, r"A:\setup.exe", "/B") == NOT_COMPLETED
 

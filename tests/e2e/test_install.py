@@ -8,7 +8,7 @@ import pytest
 
 from exitcodes import RESTART_PENDING, exit_code_of, start_watched
 from installed import read_log
-from medium import DEFAULT_DIRECTORIES, PROGRAM_GROUPS, Medium
+from medium import DEFAULT_DIRECTORIES, GROUPS, PROGRAM_GROUPS, Medium, with_product_programs
 from walks import TYPICAL_TO_COPY_DELAY
 
 PRODUCT = r"C:\KALMORA"
@@ -214,8 +214,7 @@ click 1
 
 @pytest.mark.winver("win95")
 def test_diskette_set_prompts_for_the_next_diskette_in_the_middle_of_an_entry(prefix, build, tmp_path, driver):
-    medium = Medium(tmp_path / "medium", build.exe("setup.exe"), layout="diskettes", store=True,
-                    volume_size=50000)
+    medium = Medium(tmp_path / "medium", build.exe("setup.exe"), layout="diskettes", store=True)
     assert (medium.root / "disk2" / "progra.mf2").is_file()
     prefix.map_drive("a", medium.folder_of(1))
     prefix.start(r"A:\setup.exe", timeout=120)
@@ -246,27 +245,11 @@ click 1
 
 
 def medium_with_extra_program_files(build, tmp_path, files: dict):
-    """The flat medium whose "program" archive also holds the given files {name: Linux path}."""
-    import shutil
-    import subprocess
-    from medium import mfpack
-    made = Medium(tmp_path / "medium", build.exe("setup.exe"))
-    extra = tmp_path / "extra"
-    extra.mkdir()
-    names = []
-    for name, source in files.items():
-        shutil.copy2(source, extra / name)
-        names.append(str(extra / name))
-    archive = made.setup_dir / "progra.mf1"
-    work = tmp_path / "program-files"
-    work.mkdir()
-    for name, (group, _, data) in made.files.items():
-        if group == "program":
-            (work / name).write_bytes(data)
-            names.append(str(work / name))
-    subprocess.run([str(mfpack()), "create", str(archive), "--dest", "0"] + names, check=True,
-                   stdout=subprocess.DEVNULL)
-    return made
+    """The flat medium whose "program" archive begins with the given files {name: Linux path}."""
+    groups = with_product_programs(GROUPS, build.bin)
+    caption, description, minimal, typical, custom, destination, program = groups["program"]
+    groups["program"] = (caption, description, minimal, typical, custom, destination, dict(files, **program))
+    return Medium(tmp_path / "medium", build.exe("setup.exe"), groups=groups)
 
 
 @pytest.mark.winver("nt40")

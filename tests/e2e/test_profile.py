@@ -16,9 +16,7 @@ PROFILE = (
 @pytest.mark.winver("nt40")
 @pytest.mark.parametrize("profile, delay", [(PROFILE, "17"), (None, "5")], ids=["profile", "no-profile"])
 def test_copy_delay_question_starts_from_the_profile(prefix, build, tmp_path, driver, profile, delay):
-    medium = Medium(tmp_path / "medium", build.exe("setup.exe"))
-    if profile:
-        (medium.setup_dir / "ov_setup.ini").write_text(profile, newline="")
+    medium = Medium(tmp_path / "medium", build.exe("setup.exe"), profile=profile)
     prefix.map_drive("d", medium.setup_dir)
     setup = prefix.start(r"D:\setup.exe", timeout=120)
     driver.check(TYPICAL_TO_COPY_DELAY + f"expect-text 1036 {delay}\nclick 7\n"
@@ -63,8 +61,7 @@ SHARED_DLLS = r"Software\Microsoft\Windows\CurrentVersion\SharedDLLs"
 # their macros expanded, the count of the platform's own shared DLL (the other platform's section
 # is ignored), the free file type; the keys it created are in the log.
 def test_unattended_setup_applies_the_profiles_registry_entries(prefix, build, tmp_path):
-    medium = Medium(tmp_path / "medium", build.exe("setup.exe"))
-    (medium.setup_dir / "ov_setup.ini").write_text(REGISTRY_PROFILE, newline="")
+    medium = Medium(tmp_path / "medium", build.exe("setup.exe"), profile=REGISTRY_PROFILE)
     prefix.map_drive("d", medium.setup_dir)
     assert prefix.run(r"D:\setup.exe", "/B", timeout=120).exit_code == 0
 

@@ -30,8 +30,7 @@ def product_medium(prefix, build, tmp_path, profile: str = PROFILE, groups: dict
     caption, description, minimal, typical, custom, destination, files = groups["program"]
     groups["program"] = (caption, description, minimal, typical, custom, destination,
                          dict(files, **{"ov_setup.ini": profile_file, "kmshare.dll": 2000}))
-    medium = Medium(tmp_path / "medium", build.exe("setup.exe"), groups=groups, **options)
-    (medium.setup_dir / "ov_setup.ini").write_text(profile, newline="")
+    medium = Medium(tmp_path / "medium", build.exe("setup.exe"), groups=groups, profile=profile, **options)
     prefix.map_drive("d", medium.setup_dir)
     return medium
 
