@@ -110,6 +110,10 @@ int main(int argc, char** argv)
         return Usage("give a description and an output folder");
     if (options.images && options.kind != MediumKind::diskettes)
         return Usage("--images goes with --diskettes");
+#ifdef _WIN32
+    if (options.images)  // refused before anything is packed
+        return Usage("--images needs mtools, which this build cannot run: make the images on Linux");
+#endif
     if (options.kind == MediumKind::cd && !sized)
         options.format = DisketteFormat::CdRom();
 
