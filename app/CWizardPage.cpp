@@ -68,7 +68,13 @@ void CWizardPage::OnActivated()
     // An unattended run that has ended goes no further, whatever was still queued for its pages.
     if (App().unattended && App().run.failed)
         return;
-    DestroyPreviousPage();
+    // A click sent by another program is handled before the posted activation, so a page may
+    // already have been left when its activation arrives: the current page's activation destroys
+    // it, with the pages left before it. Destroying them here would delete this page under its
+    // own handler.
+    if (CurrentPage() != this)
+        return;
+    DestroyLeftPages();
     int next = OnPageActivated();
     if (next != 0) {
         GoToPage(next);

@@ -19,9 +19,14 @@
 #include "framework/CFrameworkException.h"
 #include "resources/resource.h"
 
+#include <algorithm>
+#include <vector>
+
 namespace {
 CWizardPage* currentPage = nullptr;
-CWizardPage* previousPage = nullptr;
+// Pages left and still on screen until the page after them is up; usually one, more when
+// another program's clicks leave pages faster than they are activated.
+std::vector<CWizardPage*> leftPages;
 }
 
 CWizardPage* CurrentPage()
@@ -29,12 +34,13 @@ CWizardPage* CurrentPage()
     return currentPage;
 }
 
-void DestroyPreviousPage()
+void DestroyLeftPages()
 {
-    CWizardPage* page = previousPage;
-    previousPage = nullptr;
-    if (page && page != currentPage && page->Handle())
-        DestroyWindow(page->Handle());  // the page deletes itself
+    std::vector<CWizardPage*> pages;
+    pages.swap(leftPages);
+    for (CWizardPage* page : pages)
+        if (page != currentPage && page->Handle())
+            DestroyWindow(page->Handle());  // the page deletes itself
 }
 
 CWizardPage* CreatePage(int id)
@@ -68,14 +74,15 @@ void GoToPage(int id)
     // The page being left stays on screen until the new one is up, also when pages are skipped.
     CWizardPage* leaving = currentPage;
     int rememberedId = leaving ? leaving->OwnId() : 0;
+    if (leaving && std::find(leftPages.begin(), leftPages.end(), leaving) == leftPages.end())
+        leftPages.push_back(leaving);
     for (;;) {
-        previousPage = leaving;
         // The pages that say the work is done: what comes after them cannot undo it.
         if (id == IDD_COMPLETE || id == IDD_RESTART || id == IDD_REMOVED)
             App().run.reachedEnd = true;
         if (id == kEndProgram) {
             currentPage = nullptr;
-            previousPage = nullptr;
+            leftPages.clear();  // they go with the main window
             App().SetActiveModeless(nullptr);
             DestroyWindow(App().MainWindow());
             return;

@@ -8,5 +8,5 @@ void GoToPage(int id);
 CWizardPage* CreatePage(int id);
 
 CWizardPage* CurrentPage();
-// Destroys the page that was current before the current one (called once the new one is visible).
-void DestroyPreviousPage();
+// Destroys the pages that were left for the current one (called once the current one is up).
+void DestroyLeftPages();
