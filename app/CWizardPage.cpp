@@ -15,8 +15,10 @@ bool CWizardPage::OnInitDialog()
     PositionPage();
     if (App().unattended)
         SetWindowPos(Handle(), nullptr, 0, 0, 0, 0, SWP_NOZORDER | SWP_NOACTIVATE);
-    ShowWindow(Handle(), SW_SHOWNOACTIVATE);
+    // Queued before the page can be seen, so that a click posted by another program as soon as
+    // it sees the page comes after the activation.
     PostMessageA(Handle(), WM_PAGE_ACTIVATED, 0, 0);
+    ShowWindow(Handle(), SW_SHOWNOACTIVATE);
     return true;
 }
 
