@@ -163,6 +163,13 @@ def description_text(groups: dict, destinations: dict, targets: dict, sources: d
     return "\n".join(lines) + "\n"
 
 
+def mkmedia(description: Path, output: Path, options: list) -> None:
+    made = subprocess.run([str(host_tool("mkmedia")), "--quiet", *options, str(description), str(output)],
+                          capture_output=True, text=True)
+    if made.returncode != 0:
+        raise RuntimeError(f"mkmedia ended with {made.returncode}: {made.stderr.strip()}")
+
+
 class Medium:
     """A medium that mkmedia builds from the test product: `root` holds setup.exe and its files
     (on a CD layout or a diskette set, the first folder of it). Each group's files go into one
@@ -190,10 +197,7 @@ class Medium:
                 profile is not None))
             kind = {"flat": ["--directory"], "cd": ["--cd"],
                     "diskettes": ["--diskettes", "--size", str(Path(setup_exe).stat().st_size + first_diskette_room)]}
-            made = subprocess.run([str(host_tool("mkmedia")), "--quiet"] + kind[layout] + (["--store"] if store else [])
-                                  + [str(vendor / "product.mkd"), str(self.root)], capture_output=True, text=True)
-            if made.returncode != 0:
-                raise RuntimeError(f"mkmedia ended with {made.returncode}: {made.stderr.strip()}")
+            mkmedia(vendor / "product.mkd", self.root, kind[layout] + (["--store"] if store else []))
         finally:
             shutil.rmtree(vendor, ignore_errors=True)
         self.sources = sources
