@@ -121,6 +121,11 @@ int CCopyingPage::RunInstall()
     context.errorsSkipped = &app.run.errorsSkipped;
     context.unattended = app.unattended;
     context.isNT = app.isNT;
+    // The shared DLLs that this installation counts are recorded through their counts alone, so
+    // that Unsetup removes them only when no other product uses them any more.
+    for (const auto& dll : app.profileContents->sharedDlls.Entries())
+        if (dll->selected)
+            context.sharedDllNames.push_back(dll->valueName);
     context.progress = this;
     context.ownerWindow = app.MainWindow();
 

@@ -118,3 +118,16 @@ click 1
     assert "Graphics Tools" in listed
     assert read_log(prefix)["PMGroup"]["pmgroup"] == "Kalmora Pictures"
     assert (programs / "Kalmora Pictures").is_dir()
+
+
+# An icon points where its program was installed, whatever directory the manifest's target names;
+# the log records that path, and Unsetup finds the icon by it.
+@pytest.mark.winver("win95")
+def test_an_icon_follows_its_program_to_where_it_was_installed(prefix, build, tmp_path):
+    installed_medium(prefix, build, tmp_path, targets={"kmwin.exe": r"0|-1|0|Kalmora 4.0||kmwin.ico|C:\OLDPLACE\kmwin.exe"})
+    install_unattended(prefix)
+    folder = shell_folder(prefix, "Programs") / "Orvane"
+    assert read_link(folder / "Kalmora 4.lnk").path == r"C:\KALMORA\kmwin.exe"
+    assert read_log(prefix)["targets"]["kmwin.exe"].endswith(r"|C:\KALMORA\kmwin.exe")
+    assert prefix.run(r"C:\KALMORA\unsetup.exe", "/U", "/B", timeout=120).exit_code == 0
+    assert not folder.exists()

@@ -7,12 +7,13 @@ import time
 import pytest
 
 from exitcodes import COMPLETED, NOT_COMPLETED, exit_code_of, start_watched
-from installed import LOG, left_behind, snapshot
+from installed import LOG, left_behind, read_log, snapshot
 from medium import GROUPS, PRODUCT_PROFILE, Medium, with_product_programs
 
 PRODUCT = r"C:\KALMORA"
 UNSETUP = PRODUCT + r"\unsetup.exe"
 SETTINGS_KEY = r"HKCU\Software\Orvane\Kalmora\4.0"
+SHARED_DLLS = r"HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\SharedDLLs"
 
 # The product's profile, installed with the program so that Unsetup finds it beside itself.
 PROFILE = PRODUCT_PROFILE
@@ -89,6 +90,23 @@ def test_keys_that_existed_before_setup_stay(prefix, build, tmp_path, driver):
     assert after["keys"][r"hklm\software\orvane"] == {"owner": ("REG_SZ", "another product")}
     assert after["keys"][r"hklm\software\classes\.pxl"] == {"": ("REG_SZ", "PaintBox.Picture")}
     assert_as_before(before, after)
+
+
+# A shared DLL of the product is recorded by its count alone, never among its group's files: the
+# count that another product raised keeps it through Unsetup, one lower.
+@pytest.mark.winver("win95", "nt40")
+def test_a_shared_dll_that_another_product_counts_stays_one_count_lower(prefix, build, tmp_path):
+    product_medium(prefix, build, tmp_path)
+    dll = PRODUCT + r"\kmshare.dll"
+    prefix.reg_add(SHARED_DLLS, dll, 1)
+    install(prefix)
+    log = read_log(prefix)
+    assert "kmshare.dll" not in log["program"]
+    assert log["SharedDll"] == {dll: "#2"}
+    assert prefix.run(UNSETUP, "/U", "/B", timeout=120).exit_code == 0
+    wait_for_self_removal(prefix)
+    assert prefix.reg_query(SHARED_DLLS, dll) == 1
+    assert prefix.linux_path(dll).is_file()
 
 
 # The stop question: a shared DLL of the system directory holds the removal with its question;
