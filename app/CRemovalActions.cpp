@@ -4,32 +4,16 @@
 #include "integration/CSelfRegDll.h"
 #include "integration/CSharedDllEntry.h"
 #include "integration/Shortcuts.h"
+#include "profile/CPrivateProfileSource.h"
 
 namespace {
 constexpr char kSettingsFile[] = "Kmwin40.ini";
-constexpr DWORD kFirstSectionBuffer = 32 * 1024;
-constexpr DWORD kLargestSectionBuffer = 64 * 1024 * 1024;
 
 std::string WithBackslash(std::string directory)
 {
     if (!directory.empty() && directory.back() != '\\')
         directory += '\\';
     return directory;
-}
-
-// The whole section in one read ("key=value" lines, each ended by a zero); a section that does
-// not fit is read again into a larger buffer.
-std::string ReadSection(const std::string& section, const std::string& file)
-{
-    for (DWORD size = kFirstSectionBuffer; size <= kLargestSectionBuffer; size *= 4) {
-        std::string buffer(size, '\0');
-        DWORD length = GetPrivateProfileSectionA(section.c_str(), &buffer[0], size, file.c_str());
-        if (length < size - 2) {
-            buffer.resize(length);
-            return buffer;
-        }
-    }
-    return std::string();
 }
 }
 
@@ -73,20 +57,7 @@ void CRemovalActions::DecrementCounts()
 
 std::vector<std::pair<std::string, std::string>> CRemovalActions::LoggedFiles(const std::string& group)
 {
-    std::vector<std::pair<std::string, std::string>> records;
-    std::string section = ReadSection(group, app_.logPath);
-    std::size_t start = 0;
-    while (start < section.size()) {
-        std::size_t end = section.find('\0', start);
-        if (end == std::string::npos)
-            end = section.size();
-        std::string line = section.substr(start, end - start);
-        std::size_t equal = line.find('=');
-        if (equal != std::string::npos)
-            records.emplace_back(line.substr(0, equal), line.substr(equal + 1));
-        start = end + 1;
-    }
-    return records;
+    return CPrivateProfileSource(app_.logPath).Entries(group);
 }
 
 void CRemovalActions::ClearReadOnly(const std::string& path)
