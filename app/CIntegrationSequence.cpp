@@ -2,6 +2,7 @@
 
 #include "app/CSetupApp.h"
 #include "framework/CStepTrace.h"
+#include "integration/CRegistryRecord.h"
 #include "integration/CSelfRegDll.h"
 #include "integration/Shortcuts.h"
 #include "profile/DestinationMacros.h"
@@ -40,13 +41,16 @@ int CIntegrationSequence::Run()
     Timed("record of the installation", [&] { SaveRecord(); });
     if (ProgramIsInstalled() || app_.inPlace) {
         CProfileContents& contents = *app_.profileContents;
+        // One record for the registry entries and the file types: a key that one of them
+        // creates is the product's, whichever writes into it.
+        CRegistryRecord registry(app_.logPath);
         PrepareMacros();
         Timed("program icons", [&] { CreateProgramIcons(); });
-        Timed("registry entries", [&] { contents.registryEntries.ApplySelected(app_.logPath); });
+        Timed("registry entries", [&] { contents.registryEntries.ApplySelected(registry); });
         Timed("shared DLLs", [&] { contents.sharedDlls.IncrementCounts(app_.logPath); });
         Timed("file types", [&] {
             contents.mediaTypes.ResolveConflicts();
-            contents.mediaTypes.ApplySelected(app_.logPath);
+            contents.mediaTypes.ApplySelected(registry);
         });
         // Under /B the load and registration failures are not shown: nobody would answer them.
         Timed("self-registration", [&] { RegisterDlls(*app_.destinations, app_.unattended); });

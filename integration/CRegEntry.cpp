@@ -127,6 +127,14 @@ void CRegEntry::SelectByOption(const std::string& selectionKey)
         selected = 1;
 }
 
+std::string CRegEntry::KeyPath() const
+{
+    std::string joined;
+    for (const std::string& component : components)
+        joined += (joined.empty() ? "" : "\\") + component;
+    return joined;
+}
+
 std::uint32_t CRegEntry::DwordFromData(const std::string& text)
 {
     std::string digits = !text.empty() && text[0] == kDwordMark ? text.substr(1) : text;

@@ -6,10 +6,12 @@
 // The text work (paths, data, profile sections, selection) is portable and lives in
 // CRegEntry.cpp; the registry calls are the platform edge in CRegEntryWin32.cpp.
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
 class CIniSection;
+class CRegistryRecord;
 
 // An open registry key (an HKEY on Windows); null when none is open.
 using RegistryHandle = void*;
@@ -34,8 +36,6 @@ public:
     static constexpr const char* kAlwaysOption = "0";
     static constexpr const char* kRemovalOption = "-1";    // Unsetup deletes the key's last component
     static constexpr const char* kInternalOption = "-99";  // no selection key ever names it
-    static constexpr const char* kLogSection = "Registry";
-    static constexpr const char* kLogKeyValue = "x";
 
     CRegEntry() = default;
     CRegEntry(const CRegEntry& other);
@@ -55,9 +55,9 @@ public:
     void SelectByOption(const std::string& selectionKey);
 
     // The registry calls; each returns the platform's status (0 = success).
-    // Opens or creates every level below the root, stopping at the first that fails; with
-    // logPath, each key created anew goes into the log's "Registry" section with the value "x".
-    long Create(const std::string* logPath = nullptr);
+    // Opens or creates every level below the root, stopping at the first that fails; with a
+    // record, each key created anew goes into the log's "Registry" section.
+    long Create(CRegistryRecord* record = nullptr);
     // The same walk with opening only: nothing is created or logged.
     long Open();
     long SetValue();
@@ -67,7 +67,12 @@ public:
     long DeleteKey();
     // Number of direct subkeys of the current key, or -1 when it cannot be told.
     long CountSubkeys() const;
+    // The names of the current key's values; nullopt when they cannot be read.
+    std::optional<std::vector<std::string>> ValueNames() const;
     void CloseKeys();
+
+    // The components joined by single backslashes: the path by which the log names the key.
+    std::string KeyPath() const;
 
     // The number a "#" data text stands for, converted as atol does (no digits give 0).
     static std::uint32_t DwordFromData(const std::string& data);
@@ -95,5 +100,5 @@ protected:
     void CopyFieldsFrom(const CRegEntry& other);
 
 private:
-    long Walk(bool create, const std::string* logPath);
+    long Walk(bool create, CRegistryRecord* record);
 };

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "integration/CRegEntry.h"
+#include "integration/CRegistryRecord.h"
 
 class CRegEntryList {
 public:
@@ -23,11 +24,14 @@ public:
     void ExpandMacros(const std::vector<std::string>& names, const std::vector<std::string>& values);
     void SelectByOption(const std::string& selectionKey);
 
-    // Setup: creates the key of every selected entry (keys created anew logged in the log's
-    // "Registry" section) and writes its value. Results are not examined.
+    // Setup: creates the key of every selected entry (keys created anew, with the values written
+    // into them, go into the record) and writes its value. Results are not examined.
+    void ApplySelected(CRegistryRecord& record);
+    // The same with a record of its own for the log at logPath.
     void ApplySelected(const std::string& logPath);
-    // Unsetup: deletes the key of every entry whose option is "-1".
-    void DeleteRemovalKeys();
+    // Unsetup: deletes the key of every entry whose option is "-1", the deepest first, each only
+    // while it holds nothing of other programs. False when a key that should go could not.
+    bool DeleteRemovalKeys();
 
     const std::vector<std::unique_ptr<CRegEntry>>& Entries() const { return entries_; }
     std::size_t Size() const { return entries_.size(); }
@@ -42,6 +46,7 @@ private:
 };
 
 // Unsetup: deletes the keys listed in the log's "Registry" section, the last listed first, each
-// only while it has no subkeys. A logged key that no longer exists is passed over: the walk only
-// opens, so it never brings back a key that someone else removed.
-void RemoveLoggedKeys(const std::string& logPath);
+// only while it has no subkeys and no values but those the product wrote. A logged key that no
+// longer exists is passed over: the walk only opens, so it never brings back a key that someone
+// else removed. False when a key that should go could not.
+bool RemoveLoggedKeys(const std::string& logPath);

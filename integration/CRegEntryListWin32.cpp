@@ -1,36 +1,81 @@
 // The registry work of the entry lists, Setup's and Unsetup's.
 #include "integration/CRegEntryList.h"
 
+#include <windows.h>
+
+#include <algorithm>
+
+#include "integration/RegistryLog.h"
 #include "profile/CPrivateProfileSource.h"
 
-void CRegEntryList::ApplySelected(const std::string& logPath)
+namespace {
+// Deletes the key that `entry` has opened; true when it is gone.
+bool DeleteOpenedKey(CRegEntry& entry)
+{
+    LONG status = entry.DeleteLastKey();
+    return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;
+}
+}  // namespace
+
+void CRegEntryList::ApplySelected(CRegistryRecord& record)
 {
     for (const auto& entry : Entries()) {
         if (!entry->selected)
             continue;
-        entry->Create(&logPath);
-        entry->SetValue();
+        if (entry->Create(&record) == ERROR_SUCCESS) {
+            record.ValueWritten(*entry);
+            entry->SetValue();
+        }
         entry->CloseKeys();
     }
 }
 
-void CRegEntryList::DeleteRemovalKeys()
+void CRegEntryList::ApplySelected(const std::string& logPath)
 {
-    for (const auto& entry : Entries())
-        if (entry->option == CRegEntry::kRemovalOption)
-            entry->DeleteKey();
+    CRegistryRecord record(logPath);
+    ApplySelected(record);
 }
 
-void RemoveLoggedKeys(const std::string& logPath)
+bool CRegEntryList::DeleteRemovalKeys()
 {
-    std::vector<std::string> keys = CPrivateProfileSource(logPath).KeyNames(CRegEntry::kLogSection);
+    std::vector<std::string> paths;
+    for (const auto& entry : Entries())
+        if (entry->option == CRegEntry::kRemovalOption)
+            paths.push_back(entry->KeyPath());
+    // The deepest first, whatever the profile's order: a key is only deleted once it is empty.
+    auto depth = [](const std::string& path) { return std::count(path.begin(), path.end(), '\\'); };
+    std::stable_sort(paths.begin(), paths.end(),
+                     [&](const std::string& a, const std::string& b) { return depth(a) > depth(b); });
+    bool allGone = true;
     CRegEntry scratch;
-    for (auto key = keys.rbegin(); key != keys.rend(); ++key) {
-        scratch.Set(*key, "", "", CRegEntry::kInternalOption);
-        if (scratch.Open() != 0)
+    for (const std::string& path : paths) {
+        scratch.Set(path, "", "", CRegEntry::kInternalOption);
+        if (scratch.components.size() < 2 || scratch.Open() != ERROR_SUCCESS)
             continue;
-        if (scratch.CountSubkeys() == 0)
-            scratch.DeleteLastKey();
+        bool holdsAnother = std::any_of(paths.begin(), paths.end(),
+                                        [&](const std::string& other) { return RegistryLog::IsBelow(other, path); });
+        std::optional<std::vector<std::string>> values = scratch.ValueNames();
+        long valueCount = values ? static_cast<long>(values->size()) : -1;
+        if (RegistryLog::MayDeleteRemovalKey(scratch.CountSubkeys(), valueCount, holdsAnother))
+            allGone = DeleteOpenedKey(scratch) && allGone;
         scratch.CloseKeys();
     }
+    return allGone;
+}
+
+bool RemoveLoggedKeys(const std::string& logPath)
+{
+    std::vector<std::pair<std::string, std::string>> keys = CPrivateProfileSource(logPath).Entries(RegistryLog::kSection);
+    bool allGone = true;
+    CRegEntry scratch;
+    for (auto key = keys.rbegin(); key != keys.rend(); ++key) {
+        scratch.Set(key->first, "", "", CRegEntry::kInternalOption);
+        if (scratch.Open() != ERROR_SUCCESS)
+            continue;
+        if (RegistryLog::MayDeleteCreatedKey(scratch.CountSubkeys(), scratch.ValueNames(),
+                                             RegistryLog::ValueNames(key->second)))
+            allGone = DeleteOpenedKey(scratch) && allGone;
+        scratch.CloseKeys();
+    }
+    return allGone;
 }

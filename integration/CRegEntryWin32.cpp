@@ -5,6 +5,8 @@
 
 #include <cstring>
 
+#include "integration/CRegistryRecord.h"
+
 
 namespace {
 // Values up to this size are read in one call; longer ones in a second call of their own size.
@@ -48,7 +50,7 @@ void CRegEntry::CloseKeys()
     Release(parentKey);
 }
 
-long CRegEntry::Walk(bool create, const std::string* logPath)
+long CRegEntry::Walk(bool create, CRegistryRecord* record)
 {
     CloseKeys();
     HKEY key = RootHandle(root);
@@ -73,15 +75,15 @@ long CRegEntry::Walk(bool create, const std::string* logPath)
         currentKey = next;
         key = next;
         runningPath += "\\" + components[level];
-        if (create && logPath && disposition == REG_CREATED_NEW_KEY)
-            WritePrivateProfileStringA(kLogSection, runningPath.c_str(), kLogKeyValue, logPath->c_str());
+        if (create && record && disposition == REG_CREATED_NEW_KEY)
+            record->KeyCreated(runningPath, *this);
     }
     return ERROR_SUCCESS;
 }
 
-long CRegEntry::Create(const std::string* logPath)
+long CRegEntry::Create(CRegistryRecord* record)
 {
-    return Walk(true, logPath);
+    return Walk(true, record);
 }
 
 long CRegEntry::Open()
@@ -172,4 +174,26 @@ long CRegEntry::CountSubkeys() const
                                  nullptr, nullptr, nullptr) != ERROR_SUCCESS)
         return -1;
     return static_cast<long>(subkeys);
+}
+
+std::optional<std::vector<std::string>> CRegEntry::ValueNames() const
+{
+    HKEY key = static_cast<HKEY>(currentKey);
+    DWORD count = 0;
+    DWORD longest = 0;
+    if (!key || RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count, &longest,
+                                 nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+        return std::nullopt;
+    std::vector<std::string> names;
+    // A name's length as the count reports it may be that of its wide form: room for both.
+    std::string name(2 * longest + 2, '\0');
+    for (DWORD index = 0;; ++index) {
+        DWORD length = static_cast<DWORD>(name.size());
+        LONG status = RegEnumValueA(key, index, &name[0], &length, nullptr, nullptr, nullptr, nullptr);
+        if (status == ERROR_NO_MORE_ITEMS)
+            return names;
+        if (status != ERROR_SUCCESS)
+            return std::nullopt;
+        names.emplace_back(name.data(), length);
+    }
 }

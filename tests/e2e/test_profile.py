@@ -59,7 +59,8 @@ SHARED_DLLS = r"Software\Microsoft\Windows\CurrentVersion\SharedDLLs"
 
 # After copying, Setup applies what the profile describes: the selected registry entries with
 # their macros expanded, the count of the platform's own shared DLL (the other platform's section
-# is ignored), the free file type; the keys it created are in the log.
+# is ignored), the free file type; the keys it created are in the log, each with the values that
+# the product wrote into it.
 def test_unattended_setup_applies_the_profiles_registry_entries(prefix, build, tmp_path):
     medium = Medium(tmp_path / "medium", build.exe("setup.exe"), profile=REGISTRY_PROFILE)
     prefix.map_drive("d", medium.setup_dir)
@@ -75,8 +76,8 @@ def test_unattended_setup_applies_the_profiles_registry_entries(prefix, build, t
     assert system.value(r"Software\Classes\.kmz", "") == "Kalmora"
 
     log = prefix.linux_path(r"C:\windows\kmwin4.log").read_text(errors="replace")
-    for line in (r"HKEY_LOCAL_MACHINE\SOFTWARE\Orvane=x", r"HKEY_LOCAL_MACHINE\SOFTWARE\Orvane\Kalmora\4.0=x",
-                 r"HKEY_CLASSES_ROOT\.kmz=x", "C:\\KALMORA\\" + ours + "=#1", "kmwin.GID=0|1|0",
+    for line in (r"HKEY_LOCAL_MACHINE\SOFTWARE\Orvane=x", r"HKEY_LOCAL_MACHINE\SOFTWARE\Orvane\Kalmora\4.0=x|Path|Version",
+                 r"HKEY_CLASSES_ROOT\.kmz=x|", "C:\\KALMORA\\" + ours + "=#1", "kmwin.GID=0|1|0",
                  "11=Alarms|3|C:\\KALMORA\\Data\\Alarms\\"):
         assert line in log.splitlines(), line
     assert prefix.linux_path(r"C:\KALMORA\Data\Alarms").is_dir()

@@ -109,6 +109,49 @@ def test_a_shared_dll_that_another_product_counts_stays_one_count_lower(prefix, 
     assert prefix.linux_path(dll).is_file()
 
 
+# Unsetup takes a key that Setup created only while it holds nothing of others: the file type that
+# another program has since filled keeps its values, and so does every key that a damaged log
+# names: the shared DLL counts, the Run key, the environment, another vendor's key listed before
+# its subkey.
+@pytest.mark.winver("nt40")
+def test_keys_that_hold_what_others_wrote_stay_whatever_the_log_says(prefix, build, tmp_path):
+    product_medium(prefix, build, tmp_path)
+    run_key = r"HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Run"
+    prefix.reg_add(run_key, "OtherTool", r"C:\OTHER\tool.exe")
+    prefix.reg_add(SHARED_DLLS, r"C:\OTHER\other.dll", 1)
+    prefix.reg_add(r"HKLM\SOFTWARE\Paintbox\Filters", "Count", 2)
+    install(prefix)
+    prefix.reg_add(r"HKCR\.pxl", "Content Type", "image/x-pxl")
+    log = prefix.linux_path(LOG)
+    damaged = "".join(f"{key}=x\r\n" for key in (
+        r"HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows\CurrentVersion\SharedDLLs",
+        r"HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows\CurrentVersion\Run", r"HKEY_CURRENT_USER\Environment",
+        r"HKEY_LOCAL_MACHINE\SOFTWARE\Paintbox", r"HKEY_LOCAL_MACHINE\SOFTWARE\Paintbox\Filters"))
+    log.write_bytes(log.read_bytes().replace(b"[Registry]\r\n", b"[Registry]\r\n" + damaged.encode()))
+    environment = prefix.reg_query(r"HKCU\Environment")
+    assert environment
+    assert prefix.run(UNSETUP, "/U", "/B", timeout=120).exit_code == 0
+    assert prefix.reg_query(r"HKCR\.pxl") == {"": ("REG_SZ", "Kalmora"), "Content Type": ("REG_SZ", "image/x-pxl")}
+    assert prefix.reg_query(run_key, "OtherTool") == r"C:\OTHER\tool.exe"
+    assert prefix.reg_query(SHARED_DLLS, r"C:\OTHER\other.dll") == 1
+    assert prefix.reg_query(r"HKLM\SOFTWARE\Paintbox\Filters", "Count") == 2
+    assert prefix.reg_query(r"HKCU\Environment") == environment
+    assert prefix.reg_query(r"HKLM\SOFTWARE\Orvane") is None
+
+
+# The profile's "-1" keys go, the innermost first, but Windows 95 would delete a key with all its
+# subkeys: another product's key below the vendor's stays with its values.
+@pytest.mark.winver("win95")
+def test_a_removal_key_leaves_another_products_subkey(prefix, build, tmp_path):
+    product_medium(prefix, build, tmp_path)
+    install(prefix)
+    prefix.reg_add(r"HKCU\Software\Orvane\Paintbox", "Brush", "round")
+    assert prefix.run(UNSETUP, "/U", "/B", timeout=120).exit_code == 0
+    assert prefix.reg_query(r"HKCU\Software\Orvane\Paintbox", "Brush") == "round"
+    assert prefix.reg_query(SETTINGS_KEY) is None
+    assert prefix.reg_query(r"HKCU\Software\Orvane\Kalmora") is None
+
+
 # The stop question: a shared DLL of the system directory holds the removal with its question;
 # Cancel pressed meanwhile is asked about at the next status line. Yes stops at once (the DLL's
 # question answered No); No goes on (the DLL's question answered Yes).

@@ -57,7 +57,7 @@ TEST_F(MediaTypes, OnlyFreeExtensionsAreTakenAndOnlyCreatedOnesAreLogged)
     EXPECT_EQ(Default(".kmzempty"), "Kalmora");
     EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, ".kmzlast")) << "beyond the count";
     using Lines = std::vector<std::pair<std::string, std::string>>;
-    EXPECT_EQ(IniSection(log.Path(), "Registry"), (Lines{{"HKEY_CLASSES_ROOT\\.kmzfree", "x"}}));
+    EXPECT_EQ(IniSection(log.Path(), "Registry"), (Lines{{"HKEY_CLASSES_ROOT\\.kmzfree", "x|"}}));
 
     RemoveLoggedKeys(log.Path());
     EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, ".kmzfree"));

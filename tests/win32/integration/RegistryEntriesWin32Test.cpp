@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cstring>
 
 #include "ProfileSections.h"
 #include "ScratchRegistry.h"
@@ -95,8 +96,9 @@ TEST_F(RegistryEntries, QueryReadsLongValuesWhole)
     EXPECT_FALSE(ReadValue(HKEY_CURRENT_USER, "Software\\KalmoraScratch\\Long", "Count"));
 }
 
-// Setup logs the keys it brings into existence, each once; Unsetup deletes them again, the
-// deepest first, and keeps a key that another program has put something under.
+// Setup logs the keys it brings into existence, each once, with the values it wrote into them;
+// Unsetup deletes them again, the deepest first, and keeps a key that another program has put
+// something under.
 TEST_F(RegistryEntries, CreatedKeysAreLoggedAndRemovedAgain)
 {
     ScratchFile log("klg");
@@ -104,7 +106,7 @@ TEST_F(RegistryEntries, CreatedKeysAreLoggedAndRemovedAgain)
     list.ApplySelected(log.Path());
     list.ApplySelected(log.Path());
     using Lines = std::vector<std::pair<std::string, std::string>>;
-    const Lines created = {{kMachinePath, "x"}, {std::string(kMachinePath) + "\\B", "x"}};
+    const Lines created = {{kMachinePath, "x"}, {std::string(kMachinePath) + "\\B", "x|Path"}};
     EXPECT_EQ(IniSection(log.Path(), "Registry"), created);
     std::optional<StoredValue> path = ReadValue(HKEY_LOCAL_MACHINE, "SOFTWARE\\KalmoraScratchA\\B", "Path");
     ASSERT_TRUE(path);
@@ -121,6 +123,74 @@ TEST_F(RegistryEntries, CreatedKeysAreLoggedAndRemovedAgain)
     RemoveLoggedKeys(secondLog.Path());
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, "SOFTWARE\\KalmoraScratchA\\B"));
     EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, "SOFTWARE\\KalmoraScratchA\\C"));
+}
+
+// A key that Setup created keeps what others put into it later: it stays with all its values. So
+// does every key that a damaged log names while it holds values of others, a key listed before its
+// children included; only what holds the product's values alone goes.
+TEST_F(RegistryEntries, ALoggedKeyThatHoldsValuesOfOthersStays)
+{
+    ScratchFile log("klg");
+    CRegEntryList list = Selected("HKEY_LOCAL_MACHINE\\SOFTWARE\\KalmoraScratchA\\Type", "", "Kalmora");
+    list.AddFromSection(MakeSection("Registry", {{"key", "HKEY_LOCAL_MACHINE\\SOFTWARE\\KalmoraScratchA\\Type"},
+                                                 {"name", "Version"}, {"data", "#4"}, {"option", "2"}}));
+    list.SelectByOption("2");
+    list.ApplySelected(log.Path());
+    WriteDword(HKEY_LOCAL_MACHINE, "SOFTWARE\\KalmoraScratchA\\Type", "Content Type", 7);
+    WriteDword(HKEY_LOCAL_MACHINE, "SOFTWARE\\KalmoraScratchA\\Other", "Count", 3);
+    WriteDword(HKEY_LOCAL_MACHINE, "SOFTWARE\\KalmoraScratchA\\Other\\Child", "Count", 1);
+    WriteDword(HKEY_LOCAL_MACHINE, "SOFTWARE\\KalmoraScratchA\\Mine", "Mine", 1);
+    // What a damaged log adds: keys of others, a parent listed before its children.
+    for (const char* key : {"Other", "Other\\Child", "Mine"})
+        WritePrivateProfileStringA("Registry", (std::string(kMachinePath) + "\\" + key).c_str(),
+                                   strcmp(key, "Mine") == 0 ? "x|mine" : "x", log.Path().c_str());
+
+    EXPECT_TRUE(RemoveLoggedKeys(log.Path()));
+    std::optional<StoredValue> type = ReadValue(HKEY_LOCAL_MACHINE, "SOFTWARE\\KalmoraScratchA\\Type", "");
+    ASSERT_TRUE(type);
+    EXPECT_EQ(type->bytes, std::string("Kalmora") + '\0');
+    EXPECT_TRUE(ReadValue(HKEY_LOCAL_MACHINE, "SOFTWARE\\KalmoraScratchA\\Type", "Version"));
+    EXPECT_TRUE(ReadValue(HKEY_LOCAL_MACHINE, "SOFTWARE\\KalmoraScratchA\\Other", "Count"));
+    EXPECT_TRUE(ReadValue(HKEY_LOCAL_MACHINE, "SOFTWARE\\KalmoraScratchA\\Other\\Child", "Count"));
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, "SOFTWARE\\KalmoraScratchA\\Mine"));
+
+    // Once the other program's value has gone, the key holds only the product's and goes too.
+    HKEY typeKey = nullptr;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\KalmoraScratchA\\Type", 0, KEY_ALL_ACCESS, &typeKey),
+              ERROR_SUCCESS);
+    RegDeleteValueA(typeKey, "Content Type");
+    RegCloseKey(typeKey);
+    EXPECT_TRUE(RemoveLoggedKeys(log.Path()));
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, "SOFTWARE\\KalmoraScratchA\\Type"));
+}
+
+// "-1" keys go the deepest first whatever the profile's order, never with a subkey of another
+// product (Windows 95 would delete it with them); the product's own key goes with its values, a
+// vendor's key above it only when nothing else is in it.
+TEST_F(RegistryEntries, RemovalKeysLeaveWhatOthersKeepInThem)
+{
+    CRegEntryList list;
+    for (const char* key : {"HKEY_CURRENT_USER\\Software\\KalmoraScratch",
+                            "HKEY_CURRENT_USER\\Software\\KalmoraScratch\\Kalmora",
+                            "HKEY_CURRENT_USER\\Software\\KalmoraScratch\\Kalmora\\4.0",
+                            "HKEY_CURRENT_USER\\Software\\KalmoraScratch\\Album"})
+        list.AddFromSection(MakeSection("Registry", {{"key", key}, {"name", ""}, {"data", ""}, {"option", "-1"}}));
+    WriteDword(HKEY_CURRENT_USER, "Software\\KalmoraScratch\\Kalmora\\4.0", "LastAlbum", 1);
+    WriteDword(HKEY_CURRENT_USER, "Software\\KalmoraScratch\\Kalmora", "Suite", 1);
+    WriteDword(HKEY_CURRENT_USER, "Software\\KalmoraScratch\\Album\\OtherProduct", "Count", 2);
+    EXPECT_TRUE(list.DeleteRemovalKeys());
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, "Software\\KalmoraScratch\\Kalmora\\4.0"));
+    EXPECT_TRUE(ReadValue(HKEY_CURRENT_USER, "Software\\KalmoraScratch\\Kalmora", "Suite"));
+    EXPECT_TRUE(ReadValue(HKEY_CURRENT_USER, "Software\\KalmoraScratch\\Album\\OtherProduct", "Count"));
+
+    DeleteKeyTree(HKEY_CURRENT_USER, "Software\\KalmoraScratch\\Album");
+    HKEY kalmora = nullptr;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\KalmoraScratch\\Kalmora", 0, KEY_ALL_ACCESS, &kalmora),
+              ERROR_SUCCESS);
+    RegDeleteValueA(kalmora, "Suite");
+    RegCloseKey(kalmora);
+    EXPECT_TRUE(list.DeleteRemovalKeys());
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, kUserScratch));
 }
 
 // Option "-1" is never applied by Setup and is deleted by Unsetup; a root that is none of the

@@ -1,0 +1,37 @@
+#include "integration/CRegistryRecord.h"
+
+#include "integration/CRegEntry.h"
+#include "integration/RegistryLog.h"
+
+namespace {
+bool Holds(const std::vector<std::string>& names, const std::string& name)
+{
+    for (const std::string& known : names)
+        if (EqualsIgnoreCase(known, name))
+            return true;
+    return false;
+}
+}  // namespace
+
+void CRegistryRecord::KeyCreated(const std::string& path, const CRegEntry& entry)
+{
+    std::vector<std::string>& values = created_[path];
+    if (EqualsIgnoreCase(path, entry.KeyPath()) && !Holds(values, entry.valueName))
+        values.push_back(entry.valueName);
+    Write(path, values);
+}
+
+void CRegistryRecord::ValueWritten(const CRegEntry& entry)
+{
+    auto key = created_.find(entry.KeyPath());
+    if (key == created_.end() || Holds(key->second, entry.valueName))
+        return;
+    key->second.push_back(entry.valueName);
+    Write(key->first, key->second);
+}
+
+std::string CRegistryRecord::Line(const std::string& path) const
+{
+    auto key = created_.find(path);
+    return key == created_.end() ? std::string() : RegistryLog::KeyLine(key->second);
+}

@@ -1,0 +1,35 @@
+#pragma once
+// What one installation writes into the log's "Registry" section: every key that it brings into
+// existence, with the names of the values that its entries write into such keys, so that Unsetup
+// can tell the product's keys and values from those of other programs. One record serves every
+// entry list of a run (the profile's entries, then the file types).
+#include <map>
+#include <string>
+#include <vector>
+
+#include "framework/TextCompare.h"
+
+class CRegEntry;
+
+class CRegistryRecord {
+public:
+    explicit CRegistryRecord(std::string logPath) : logPath_(std::move(logPath)) {}
+
+    const std::string& LogPath() const { return logPath_; }
+    // A level that the walk of `entry` has just created anew, by the path the walk formed; the
+    // entry's own key is logged at once with the value that the entry is about to write.
+    void KeyCreated(const std::string& path, const CRegEntry& entry);
+    // Before `entry` writes its value: the value joins its key's line when the key is one that
+    // this record has seen created.
+    void ValueWritten(const CRegEntry& entry);
+
+    // The line of a key that this record has seen created; "" for any other.
+    std::string Line(const std::string& path) const;
+
+private:
+    void Write(const std::string& path, const std::vector<std::string>& values) const;
+
+    std::string logPath_;
+    // The value names of each created key, by its path.
+    std::map<std::string, std::vector<std::string>, CaseInsensitiveLess> created_;
+};
