@@ -102,6 +102,9 @@ public:
     // The short (8.3) form of the existing path as the system gives it; the path itself when the
     // system has none (the path does not exist, or the form would not fit MAX_PATH).
     std::string ShortForm() const;
+    // The path with the short (8.3) names of its longest existing part replaced by their long
+    // names; the part that does not exist follows as it is.
+    std::string LongForm() const;
     bool RemoveDir() const;
     bool MakeDirectory(bool recursive = true) const;
     void MakeDirectoryOrThrow(bool recursive = true) const;

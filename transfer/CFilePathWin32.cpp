@@ -174,6 +174,24 @@ std::string CFilePath::ShortForm() const
     return length > 0 && length < sizeof buffer ? std::string(buffer, length) : path;
 }
 
+std::string CFilePath::LongForm() const
+{
+    std::string existing = path;
+    std::string rest;
+    while (FitsInPathBuffer(existing)) {
+        char buffer[MAX_PATH] = {};
+        DWORD length = GetLongPathNameA(existing.c_str(), buffer, sizeof buffer);
+        if (length > 0 && length < sizeof buffer)
+            return std::string(buffer, length) + rest;
+        std::string::size_type cut = existing.find_last_of('\\');
+        if (cut == std::string::npos || cut < 3)
+            break;
+        rest = existing.substr(cut) + rest;
+        existing.erase(cut);
+    }
+    return path;
+}
+
 bool CFilePath::DirectoryExists() const
 {
     return DirectoryTextExists(GetDirectory());

@@ -2,6 +2,7 @@
 # file-system queries, drive walking and version resources are the Windows edge.
 kalmora_library(transfer_paths_core SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/CFilePath.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CanonicalPath.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CVersionInfo.cpp
   ${CMAKE_CURRENT_LIST_DIR}/GetNumberField.cpp
   LIBS framework_core
