@@ -39,10 +39,10 @@ void CRemovalActions::DeleteRemovalKeys()
     app_.profileContents->registryEntries.DeleteRemovalKeys();
 }
 
-void CRemovalActions::UnregisterDlls()
+void CRemovalActions::UnregisterDlls(const CDestinationStore& destinations)
 {
     // Under /B the load failure is not shown: nobody would answer it.
-    ::UnregisterDlls(*app_.destinations, app_.unattended);
+    ::UnregisterDlls(destinations, app_.unattended);
 }
 
 void CRemovalActions::RemoveLoggedKeys()

@@ -29,7 +29,7 @@ public:
     void RemoveSchedulerIcon() override;
     void RemoveShortcut(const CShortcutTarget& target) override;
     void DeleteRemovalKeys() override;
-    void UnregisterDlls() override;
+    void UnregisterDlls(const CDestinationStore& destinations) override;
     void RemoveLoggedKeys() override;
     void DecrementCounts() override;
     std::vector<std::pair<std::string, std::string>> LoggedFiles(const std::string& group) override;

@@ -10,15 +10,6 @@ bool CRemoval::IsSafeLoggedName(const std::string& key)
     return CFilePath::IsPlainName(key);
 }
 
-bool CRemoval::IsRemovableDirectory(const std::string& directory, const std::string& windowsDirectory,
-                                    const std::string& systemDirectory)
-{
-    // Below a drive's root, by a full path: never a root, a bare drive, or a name that would be
-    // taken relative to wherever Unsetup stands.
-    return CFilePath::FullPathDepth(directory) >= 1 && !CFilePath::IsSameDirectory(directory, windowsDirectory) &&
-           !CFilePath::IsSameDirectory(directory, systemDirectory);
-}
-
 bool CRemoval::Run()
 {
     if (!actions_.ShowStatus(IDS_REMOVING, IDS_PROGRAM_ICONS))
@@ -32,7 +23,7 @@ bool CRemoval::Run()
 
     if (!actions_.ShowStatus(IDS_UNREGISTERING, IDS_SELF_REGISTERING_DLLS))
         return false;
-    actions_.UnregisterDlls();
+    actions_.UnregisterDlls(destinations_);
     AdvanceGauge();
 
     if (!actions_.ShowStatus(IDS_REMOVING, IDS_REGISTRY_ENTRIES))
@@ -72,19 +63,19 @@ bool CRemoval::RemoveFile(const std::string& name, const std::string& value)
     if (!IsSafeLoggedName(name))
         return true;
     long destination = ManifestValue(value).Number(0);
-    // Only the product's own destinations: the negative ones are the system's directories.
-    // Without a directory the name would be taken relative to wherever Unsetup stands.
+    // Only the product's own destinations: the negative ones are the system's directories, and
+    // a destination that is not Setup's own has no directory here. Without a directory the name
+    // would be taken relative to wherever Unsetup stands.
     std::string directory = destination < 0 ? std::string() : destinations_.GetDirectory(static_cast<int>(destination));
-    // A log that points a destination at a drive's root or at Windows' own directories must not
-    // take their files with it: what may not be removed as a directory keeps its files too.
-    if (directory.empty() || !IsRemovableDirectory(directory, windowsDirectory, systemDirectory))
+    if (directory.empty() || !scope_.MayRemoveDirectory(directory))
         return true;
     std::string path = directory + name;
     if (!actions_.ShowFileStatus(IDS_REMOVING_FILE, path))
         return false;
     actions_.ClearReadOnly(path);
     for (const auto& target : targets_.All())
-        if (EqualsIgnoreCase(target.first, name) && EqualsIgnoreCase(target.second.programPath.Path(), path))
+        if (EqualsIgnoreCase(target.first, name) &&
+            CanonicalPath::Same(scope_.Canonical(target.second.programPath.Path()), scope_.Canonical(path)))
             actions_.RemoveShortcut(target.second);
     if (destination < kFirstKeptDestination)
         actions_.DeleteInstalledFile(path);
@@ -98,8 +89,7 @@ void CRemoval::RemoveDirectories()
     std::vector<std::string> directories;
     for (const auto& destination : destinations_.All()) {
         std::string directory = destination.second.directory.Path();
-        if (destination.first >= 0 && !directory.empty() &&
-            IsRemovableDirectory(directory, windowsDirectory, systemDirectory))
+        if (destination.first >= 0 && !directory.empty() && scope_.MayRemoveDirectory(directory))
             directories.push_back(directory);
     }
     // One full pass per directory: nested directories empty themselves from the inside out.

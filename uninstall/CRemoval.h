@@ -8,6 +8,7 @@
 #include "profile/CDestinationStore.h"
 #include "profile/CGroupStore.h"
 #include "profile/CTargetStore.h"
+#include "uninstall/CRemovalScope.h"
 
 class IRemovalActions {
 public:
@@ -23,7 +24,8 @@ public:
     virtual void RemoveSchedulerIcon() = 0;
     virtual void RemoveShortcut(const CShortcutTarget& target) = 0;
     virtual void DeleteRemovalKeys() = 0;
-    virtual void UnregisterDlls() = 0;
+    // The COM servers in the destinations that are Setup's own.
+    virtual void UnregisterDlls(const CDestinationStore& destinations) = 0;
     virtual void RemoveLoggedKeys() = 0;
     virtual void DecrementCounts() = 0;
     // The log's records of one file group: file name and value, in the log's order.
@@ -42,25 +44,23 @@ public:
     static constexpr int kGaugeStep = 20;
     static constexpr int kGaugeMaximum = 99;
 
-    CRemoval(const CDestinationStore& destinations, const CGroupStore& groups, const CTargetStore& targets,
-             IRemovalActions& actions)
-        : destinations_(destinations), groups_(groups), targets_(targets), actions_(actions)
+    // The logged destinations count only as far as the scope finds them Setup's own.
+    CRemoval(const CDestinationStore& logged, const CGroupStore& groups, const CTargetStore& targets,
+             IRemovalActions& actions, const CRemovalScope& scope)
+        : destinations_(scope.Trusted(logged)), groups_(groups), targets_(targets), actions_(actions), scope_(scope)
     {
     }
 
     bool inPlace = false;  // "/N": the targets' icons go as well
-    std::string windowsDirectory;
-    std::string systemDirectory;
 
     // Runs every step; false when the user stopped it (the log and what remains are kept).
     bool Run();
 
+    const CDestinationStore& Destinations() const { return destinations_; }
+
     // A log can only name files safely by plain name: a key with a path, a drive, "." or ".."
     // would reach outside the product's directories.
     static bool IsSafeLoggedName(const std::string& key);
-    // Never a drive root, nor the Windows or system directory, whatever a log says.
-    static bool IsRemovableDirectory(const std::string& directory, const std::string& windowsDirectory,
-                                     const std::string& systemDirectory);
 
 private:
     bool RemoveFiles();
@@ -68,9 +68,10 @@ private:
     void RemoveDirectories();
     void AdvanceGauge();
 
-    const CDestinationStore& destinations_;
+    const CDestinationStore destinations_;
     const CGroupStore& groups_;
     const CTargetStore& targets_;
     IRemovalActions& actions_;
+    const CRemovalScope& scope_;
     int gauge_ = 0;
 };

@@ -26,10 +26,14 @@ int CUnsetupProgressPage::OnPageActivated()
     // Until the removal has run to its end, the uninstaller stays for another try.
     app.keepUnsetupFiles = true;
     CRemovalActions actions(app, *this);
-    CRemoval removal(*app.destinations, app.groups, app.targets, actions);
+    CRemovalScope::Places places;
+    places.uninstallerDirectory = app.ProgramDirectory();
+    places.windowsDirectory = actions.WindowsDirectory();
+    places.systemDirectory = actions.SystemDirectory();
+    places.temporaryDirectory = CFilePath(CFilePath::Known::tempDir).Path();
+    CRemovalScope scope(places, [](const std::string& path) { return CFilePath(path).LongForm(); });
+    CRemoval removal(*app.destinations, app.groups, app.targets, actions, scope);
     removal.inPlace = app.inPlace;
-    removal.windowsDirectory = actions.WindowsDirectory();
-    removal.systemDirectory = actions.SystemDirectory();
     bool completed;
     {
         CStepTrace trace("removal");

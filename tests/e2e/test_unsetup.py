@@ -226,16 +226,18 @@ def test_without_a_log_unsetup_ends_on_the_removed_page(prefix, build, tmp_path,
 
 
 # A damaged or hostile log: Unsetup removes what it can name safely and ends, never reaching
-# outside the product's directories.
+# outside the product's directories, however a log spells the Windows directory or its subdirectories.
 @pytest.mark.winver("nt40")
 def test_a_hostile_log_reaches_nothing_outside_the_product(prefix, build, tmp_path):
     product_medium(prefix, build, tmp_path)
     install(prefix)
     log = prefix.linux_path(LOG)
     text = log.read_text(errors="replace")
-    text = text.replace("[destinations]", "[destinations]\r\n2=Art|0|C:\\windows\\system32\\\r\n9=Root|-1|C:\\")
-    text += ("[program]\r\nkernel32.dll=2|1|0\r\n..\\win.ini=0|1|0\r\nboot.ini=9|1|0\r\nno bar\r\n"
-             "huge=" + "9" * 5000 + "\r\n")
+    text = text.replace("[destinations]", "[destinations]\r\n2=Art|0|C:\\windows\\system32\\\r\n9=Root|-1|C:\\\r\n"
+                        "8=Dot|0|C:\\WINDOWS.\\\r\n10=Etc|0|C:\\windows\\system32\\drivers\\etc\\")
+    # Into the group's own section: a second section of the same name would never be read.
+    text = text.replace("[program]\n", "[program]\r\nkernel32.dll=2|1|0\r\n..\\win.ini=0|1|0\r\nboot.ini=9|1|0\r\n"
+                        "no bar\r\nwin.ini=8|1|0\r\nhosts=10|1|0\r\nhuge=" + "9" * 5000 + "\r\n", 1)
     log.write_bytes(text.encode("latin-1", "replace") + bytes(range(256)))
     kernel32 = prefix.linux_path(r"C:\windows\system32\kernel32.dll")
     kernel_bytes = kernel32.read_bytes()
@@ -244,6 +246,7 @@ def test_a_hostile_log_reaches_nothing_outside_the_product(prefix, build, tmp_pa
     assert kernel32.read_bytes() == kernel_bytes
     assert prefix.linux_path(r"C:\boot.ini").read_bytes() == b"[boot loader]"
     assert prefix.linux_path(r"C:\windows\win.ini").exists()
+    assert prefix.linux_path(r"C:\windows\system32\drivers\etc\hosts").exists()
     assert not prefix.linux_path(PRODUCT + r"\kmwin.exe").exists()
 
 

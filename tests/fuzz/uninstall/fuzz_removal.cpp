@@ -1,8 +1,9 @@
 // Fuzzes Unsetup's removal over a log. The input is read as a log: "[destinations]" holds
-// "number=directory" lines that point destinations anywhere, any other "[name]" starts a file
-// group whose "key=value" lines are its file records. Whatever the log says, the removal may delete
-// only plain names below 1000, never in a drive's root or the Windows or system directory, and
-// remove no such directory.
+// "number=name|parent|directory" lines that point destinations anywhere, any other "[name]"
+// starts a file group whose "key=value" lines are its file records. Whatever the log says, the
+// removal may delete only plain names below 1000, never in a drive's root, the temporary
+// directory, or the Windows directory or anything below it, and remove no such directory. The
+// places are told apart by a resolution of paths of this file's own, not by the removal's.
 #include <cctype>
 #include <cstdint>
 #include <cstdlib>
@@ -10,31 +11,81 @@
 #include <string>
 #include <vector>
 
+#include "profile/ManifestValue.h"
 #include "uninstall/CRemoval.h"
 
 namespace {
-const char* const kProductDirectories[] = {"C:\\KALMORA\\", "C:\\KALMORA\\SAMPLES\\"};
-const char kSharedDirectory[] = "C:\\SHARED\\";  // destination 1000: files stay, an empty directory may go
+const char kUninstaller[] = "C:\\KALMORA\\";
 const char kWindows[] = "C:\\WINDOWS\\";
 const char kSystem[] = "C:\\WINDOWS\\SYSTEM\\";
+const char kTemporary[] = "C:\\TEMP\\";
 
-std::string Upper(std::string text)
+// The short names that this machine would expand.
+const std::pair<const char*, const char*> kShortNames[] = {{"C:\\WINDOW~1", "C:\\WINDOWS"},
+                                                          {"C:\\PROGRA~1", "C:\\Program Files"}};
+
+std::string ExpandShortNames(const std::string& path)
 {
-    for (char& c : text)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    while (text.size() > 1 && (text.back() == '\\' || text.back() == '/'))
-        text.pop_back();
-    return text;
+    for (const auto& [shortName, longName] : kShortNames) {
+        std::string prefix = shortName;
+        if (path.size() >= prefix.size() && path.compare(0, prefix.size(), prefix) == 0 &&
+            (path.size() == prefix.size() || path[prefix.size()] == '\\'))
+            return longName + path.substr(prefix.size());
+    }
+    return path;
 }
 
-// Told apart by its own rule: a drive, a colon, a separator and at least one name after it; not
-// Windows' directories.
+// The oracle's own reading of a path: upper case, the names between separators with Windows'
+// trailing dots and blanks gone, "." and ".." applied. Not a full path: empty.
+std::vector<std::string> Names(std::string path)
+{
+    std::vector<std::string> names;
+    for (char& c : path)
+        c = c == '/' ? '\\' : static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    if (path.size() < 3 || !std::isalpha(static_cast<unsigned char>(path[0])) || path[1] != ':' || path[2] != '\\')
+        return names;
+    names.push_back(path.substr(0, 2));
+    std::string name;
+    for (std::size_t i = 3; i <= path.size(); ++i) {
+        if (i < path.size() && path[i] != '\\') {
+            name += path[i];
+            continue;
+        }
+        if (name == "..") {
+            if (names.size() > 1)
+                names.pop_back();
+        } else {
+            std::size_t keep = name.find_last_not_of(". ");
+            if (keep != std::string::npos)
+                names.push_back(name.substr(0, keep + 1));
+        }
+        name.clear();
+    }
+    return names;
+}
+
+bool StartsWith(const std::vector<std::string>& inner, const std::vector<std::string>& outer)
+{
+    if (outer.empty() || inner.size() < outer.size())
+        return false;
+    for (std::size_t i = 0; i < outer.size(); ++i)
+        if (inner[i] != outer[i])
+            return false;
+    return true;
+}
+
+// A directory the removal may act in.
 bool MayLose(const std::string& directory)
 {
-    std::string upper = Upper(directory);
-    bool belowRoot = upper.size() > 3 && std::isalpha(static_cast<unsigned char>(upper[0])) && upper[1] == ':' &&
-                     (upper[2] == '\\' || upper[2] == '/') && upper.find_first_not_of("\\/", 3) != std::string::npos;
-    return belowRoot && upper != Upper(kWindows) && upper != Upper(kSystem);
+    std::vector<std::string> names = Names(ExpandShortNames(directory));
+    if (names.size() < 2)
+        return false;
+    return !StartsWith(names, Names(kWindows)) && names != Names(kTemporary);
+}
+
+bool IsPlainName(const std::string& name)
+{
+    return !name.empty() && name != "." && name != ".." && name.find_first_of("\\/:") == std::string::npos;
 }
 
 class CheckingActions : public IRemovalActions {
@@ -51,7 +102,12 @@ public:
     void RemoveSchedulerIcon() override {}
     void RemoveShortcut(const CShortcutTarget&) override {}
     void DeleteRemovalKeys() override {}
-    void UnregisterDlls() override {}
+    void UnregisterDlls(const CDestinationStore& destinations) override
+    {
+        for (int number : {5, 6, 7})
+            if (!destinations.GetDirectory(number).empty() && !MayLose(destinations.GetDirectory(number)))
+                std::abort();
+    }
     void RemoveLoggedKeys() override {}
     void DecrementCounts() override {}
     std::vector<std::pair<std::string, std::string>> LoggedFiles(const std::string& group) override
@@ -62,8 +118,7 @@ public:
     void DeleteInstalledFile(const std::string& path) override
     {
         std::string::size_type cut = path.find_last_of('\\');
-        if (cut == std::string::npos || !MayLose(path.substr(0, cut + 1)) ||
-            !CRemoval::IsSafeLoggedName(path.substr(cut + 1)))
+        if (cut == std::string::npos || !MayLose(path.substr(0, cut + 1)) || !IsPlainName(path.substr(cut + 1)))
             std::abort();
     }
     void DeleteSettingsFile() override {}
@@ -74,17 +129,15 @@ public:
     }
     void DeleteLog() override {}
 };
-}
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    CDestinationStore destinations("C:\\KALMORA\\", kWindows, kSystem, "C:\\TEMP\\");
+    CDestinationStore destinations(kUninstaller, kWindows, kSystem, kTemporary);
     destinations.SetNameAndParent(0, "Kalmora", -1);
-    destinations.SetDirectory(0, kProductDirectories[0]);
+    destinations.SetDirectory(0, kUninstaller);
     destinations.SetNameAndParent(1, "Samples", 0);
-    destinations.SetDirectory(1, kProductDirectories[1]);
-    destinations.SetNameAndParent(1000, "Shared", -1);
-    destinations.SetDirectory(1000, kSharedDirectory);
+    destinations.SetDirectory(1, "C:\\KALMORA\\SAMPLES\\");
     CGroupStore groups;
     CTargetStore targets;
     CheckingActions actions;
@@ -112,16 +165,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         if (equal == std::string::npos)
             continue;
         if (group == "destinations") {
-            int number = std::atoi(line.substr(0, equal).c_str());
-            destinations.SetNameAndParent(number, "Logged", -1);
-            destinations.SetDirectory(number, line.substr(equal + 1));
+            ManifestValue value(line.substr(equal + 1));
+            int number = static_cast<int>(ManifestValue::ToNumber(line.substr(0, equal)));
+            // No parent among Setup's fixed destinations: then nothing of the product may lie
+            // within Windows' directories, and the oracle can say so without knowing the rules.
+            int parent = static_cast<int>(value.Number(1, -1));
+            destinations.SetNameAndParent(number, value.Text(0), parent < -1 ? -1 : parent);
+            destinations.SetDirectory(number, value.Text(2));
         } else {
             actions.log[group].emplace_back(line.substr(0, equal), line.substr(equal + 1));
         }
     }
-    CRemoval removal(destinations, groups, targets, actions);
-    removal.windowsDirectory = kWindows;
-    removal.systemDirectory = kSystem;
+    CRemovalScope scope({kUninstaller, kWindows, kSystem, kTemporary}, ExpandShortNames);
+    CRemoval removal(destinations, groups, targets, actions, scope);
     removal.Run();
     return 0;
 }

@@ -27,7 +27,10 @@ public:
     void RemoveSchedulerIcon() override { calls.push_back("scheduler"); }
     void RemoveShortcut(const CShortcutTarget& target) override { calls.push_back("shortcut " + target.itemName); }
     void DeleteRemovalKeys() override { calls.push_back("removal keys"); }
-    void UnregisterDlls() override { calls.push_back("unregister"); }
+    void UnregisterDlls(const CDestinationStore& destinations) override
+    {
+        calls.push_back("unregister " + destinations.GetDirectory(5));
+    }
     void RemoveLoggedKeys() override { calls.push_back("logged keys"); }
     void DecrementCounts() override { calls.push_back("shared dlls"); }
     std::vector<std::pair<std::string, std::string>> LoggedFiles(const std::string& group) override
@@ -46,8 +49,24 @@ public:
     }
 };
 
+// Short names as the system would expand them.
+std::string LongForm(const std::string& path)
+{
+    for (const auto& [shortName, longName] : {std::pair<std::string, std::string>{"C:\\WINDOW~1", "C:\\WINDOWS"},
+                                              {"C:\\KALMOR~1", "C:\\KALMORA"}})
+        if (path.compare(0, shortName.size(), shortName) == 0)
+            return longName + path.substr(shortName.size());
+    return path;
+}
+
+CRemovalScope Scope(const std::string& uninstaller = "C:\\KALMORA\\")
+{
+    return CRemovalScope({uninstaller, "C:\\WINDOWS\\", "C:\\WINDOWS\\SYSTEM\\", "C:\\TEMP\\"}, LongForm);
+}
+
 struct Installation {
     CDestinationStore destinations{"C:\\KALMORA\\", "C:\\WINDOWS\\", "C:\\WINDOWS\\SYSTEM\\", "C:\\TEMP\\"};
+    CRemovalScope scope = Scope();
     CGroupStore groups;
     CTargetStore targets;
     RecordingActions actions;
@@ -58,8 +77,8 @@ struct Installation {
         destinations.SetDirectory(0, "C:\\KALMORA\\");
         destinations.SetNameAndParent(1, "Samples", 0);
         destinations.SetDirectory(1, "C:\\KALMORA\\SAMPLES\\");
-        destinations.SetNameAndParent(1000, "Shared", -1);
-        destinations.SetDirectory(1000, "C:\\SHARED\\");
+        destinations.SetNameAndParent(1000, "Shared", CDestinationStore::kWindows);
+        destinations.SetDirectory(1000, "C:\\WINDOWS\\SHARED\\");
         CGroup program;
         program.name = "program";
         groups.Put(program);
@@ -77,10 +96,8 @@ struct Installation {
 
     bool Run(bool inPlace = false)
     {
-        CRemoval removal(destinations, groups, targets, actions);
+        CRemoval removal(destinations, groups, targets, actions, scope);
         removal.inPlace = inPlace;
-        removal.windowsDirectory = "C:\\WINDOWS";
-        removal.systemDirectory = "C:\\WINDOWS\\SYSTEM";
         return removal.Run();
     }
 };
@@ -97,19 +114,19 @@ TEST(CRemoval, RemovesEverythingInItsFixedOrder)
     EXPECT_TRUE(installation.Run());
     std::vector<std::string> expected = {
         Status(IDS_REMOVING, IDS_PROGRAM_ICONS), "scheduler", "gauge 20", "removal keys",
-        Status(IDS_UNREGISTERING, IDS_SELF_REGISTERING_DLLS), "unregister", "gauge 40",
+        Status(IDS_UNREGISTERING, IDS_SELF_REGISTERING_DLLS), "unregister ", "gauge 40",
         Status(IDS_REMOVING, IDS_REGISTRY_ENTRIES), "logged keys", "gauge 60",
         Status(IDS_UNREGISTERING, IDS_SHARED_DLLS), "shared dlls",
         "file status C:\\KALMORA\\kmwin.exe", "read-only off C:\\KALMORA\\kmwin.exe", "shortcut Kalmora 4.0",
         "delete C:\\KALMORA\\kmwin.exe",
         // A file of a destination numbered 1000 or more is passed over but stays.
-        "file status C:\\SHARED\\kmshare.dat", "read-only off C:\\SHARED\\kmshare.dat",
+        "file status C:\\WINDOWS\\SHARED\\kmshare.dat", "read-only off C:\\WINDOWS\\SHARED\\kmshare.dat",
         "file status C:\\KALMORA\\SAMPLES\\letter.kmd", "read-only off C:\\KALMORA\\SAMPLES\\letter.kmd",
         "delete C:\\KALMORA\\SAMPLES\\letter.kmd",
         "gauge 80", "settings file", Status(IDS_REMOVING, IDS_PROGRAM_DIRECTORIES)};
     // Three passes over the three directories, so that nested ones empty from the inside out.
     for (int pass = 0; pass < 3; ++pass)
-        for (const char* directory : {"C:\\KALMORA\\", "C:\\KALMORA\\SAMPLES\\", "C:\\SHARED\\"})
+        for (const char* directory : {"C:\\KALMORA\\", "C:\\KALMORA\\SAMPLES\\", "C:\\WINDOWS\\SHARED\\"})
             expected.push_back(std::string("rmdir ") + directory);
     expected.insert(expected.end(), {"gauge 99", "log"});
     EXPECT_EQ(installation.actions.calls, expected);
@@ -133,11 +150,23 @@ TEST(CRemoval, AHostileLogCannotReachOutsideTheProductsDirectories)
     installation.actions.log["program"] = {
         {"..", "0|1|0"}, {"..\\..\\WINDOWS\\win.ini", "0|1|0"}, {"C:boot.ini", "0|1|0"}, {"/etc", "0|1|0"},
         {"", "0|1|0"}, {"orphan.dat", "7|1|0"}, {"junk", "not a number at all"}, {"huge", "99999999999999999999|1"},
-        {"tmp.dat", "-4|1|0"}, {"win.ini", "-2|1|0"}, {"boot.ini", "2|1|0"}, {"kernel32.dll", "3|1|0"}};
-    installation.destinations.SetNameAndParent(2, "Root", -1);
-    installation.destinations.SetDirectory(2, "C:\\");
-    installation.destinations.SetNameAndParent(3, "Windows", -1);
-    installation.destinations.SetDirectory(3, "c:\\windows\\");
+        {"tmp.dat", "-4|1|0"}, {"win.ini", "-2|1|0"}, {"boot.ini", "2|1|0"}, {"kernel32.dll", "3|1|0"},
+        {"system.ini", "4|1|0"}, {"user.exe", "5|1|0"}, {"gdi.exe", "6|1|0"}};
+    // A root, the Windows directory spelt three ways, a directory outside its parent, and the
+    // system directory below the Windows directory: none of them is Setup's own.
+    const struct {
+        int number;
+        int parent;
+        const char* directory;
+    } logged[] = {{2, -1, "C:\\"},
+                  {3, -1, "c:\\windows\\"},
+                  {4, 0, "C:\\WINDOWS.\\"},
+                  {5, 0, "C:\\KALMORA\\..\\WINDOWS\\SYSTEM\\"},
+                  {6, CDestinationStore::kWindows, "C:\\WINDOW~1\\SYSTEM"}};
+    for (const auto& destination : logged) {
+        installation.destinations.SetNameAndParent(destination.number, "Logged", destination.parent);
+        installation.destinations.SetDirectory(destination.number, destination.directory);
+    }
     EXPECT_TRUE(installation.Run());
     std::vector<std::string> deleted, removedDirectories;
     for (const std::string& call : installation.actions.calls) {
@@ -148,11 +177,11 @@ TEST(CRemoval, AHostileLogCannotReachOutsideTheProductsDirectories)
     }
     // "junk" falls back to destination 0; "huge" saturates past 1000 and stays.
     EXPECT_EQ(deleted, (std::vector<std::string>{"delete C:\\KALMORA\\junk", "delete C:\\KALMORA\\SAMPLES\\letter.kmd"}));
-    for (const std::string& call : removedDirectories) {
-        EXPECT_NE(call, "rmdir C:\\") << "a drive root";
-        EXPECT_NE(call, "rmdir c:\\windows\\") << "the Windows directory";
-        EXPECT_NE(call, "rmdir C:\\TEMP\\") << "the temporary directory";
-    }
+    EXPECT_EQ(removedDirectories.size(), 9u) << "three passes over the product's and the shared directory";
+    for (const std::string& call : removedDirectories)
+        EXPECT_TRUE(call == "rmdir C:\\KALMORA\\" || call == "rmdir C:\\KALMORA\\SAMPLES\\" ||
+                    call == "rmdir C:\\WINDOWS\\SHARED\\")
+            << call;
 }
 
 TEST(CRemoval, UnsetupInPlaceRemovesTheTargetsIcons)
@@ -165,7 +194,7 @@ TEST(CRemoval, UnsetupInPlaceRemovesTheTargetsIcons)
     EXPECT_EQ(calls[2], "shortcut Kalmora 4.0");
 }
 
-TEST(CRemoval, NeverRemovesARootOrAWindowsDirectory)
+TEST(CRemovalScope, NeverRemovesARootOrAWindowsDirectory)
 {
     const struct {
         const char* directory;
@@ -173,10 +202,53 @@ TEST(CRemoval, NeverRemovesARootOrAWindowsDirectory)
     } rows[] = {
         {"C:\\KALMORA\\", true}, {"C:\\KALMORA", true}, {"C:\\", false}, {"C:", false}, {"", false},
         {"KALMORA", false}, {"c:\\windows\\", false}, {"C:\\WINDOWS\\SYSTEM", false},
+        {"C:\\WINDOWS.\\", false}, {"C:\\WINDOWS .\\", false}, {"C:\\WINDOW~1", false},
+        {"C:\\KALMORA\\..\\WINDOWS\\SYSTEM\\.", false}, {"C:/Windows/", false}, {"C:\\TEMP\\", false},
         {"C:\\WINDOWS\\SYSTEM\\KALMORA\\", true}, {"KALMORA\\Data\\", false}, {"\\KALMORA\\", false},
-        {"C:\\KALMORA\\..\\", false}, {"C:\\\\", false},
+        {"C:\\KALMORA\\..\\", false}, {"C:\\\\", false}, {"\\\\server\\share\\", false},
     };
+    CRemovalScope scope = Scope();
     for (const auto& row : rows)
-        EXPECT_EQ(CRemoval::IsRemovableDirectory(row.directory, "C:\\WINDOWS\\", "C:\\WINDOWS\\SYSTEM\\"), row.removable)
-            << row.directory;
+        EXPECT_EQ(scope.MayRemoveDirectory(row.directory), row.removable) << row.directory;
+}
+
+// Destination 0 is the uninstaller's own directory, or the logged one outside Windows' directories
+// when the uninstaller runs from elsewhere; every other destination lies below its parent.
+TEST(CRemovalScope, TrustsOnlyTheDestinationsThatSetupMade)
+{
+    const struct {
+        const char* uninstaller;
+        const char* main;
+        int parent;
+        const char* child;
+        const char* trustedMain;
+        const char* trustedChild;
+    } rows[] = {
+        {"C:\\KALMORA\\", "C:\\KALMOR~1\\", 0, "C:\\KALMORA\\Samples\\", "C:\\KALMORA\\", "C:\\KALMORA\\Samples\\"},
+        {"D:\\", "C:\\KALMORA\\", 0, "C:\\KALMORA\\Samples.\\", "C:\\KALMORA\\", "C:\\KALMORA\\Samples\\"},
+        {"D:\\", "C:\\WINDOWS\\Kalmora\\", 0, "C:\\WINDOWS\\Kalmora\\Samples\\", "", ""},
+        {"C:\\WINDOWS\\Kalmora\\", "C:\\WINDOWS\\Kalmora", 0, "C:\\WINDOWS\\Kalmora\\Samples", "C:\\WINDOWS\\Kalmora\\",
+         "C:\\WINDOWS\\Kalmora\\Samples\\"},
+        {"C:\\WINDOWS\\", "C:\\WINDOWS.\\", 0, "C:\\WINDOWS\\SYSTEM\\", "", ""},
+        {"C:\\KALMORA\\", "C:\\KALMORA\\", 0, "C:\\OTHER\\", "C:\\KALMORA\\", ""},
+        {"C:\\KALMORA\\", "C:\\KALMORA\\", 0, "C:\\KALMORA\\", "C:\\KALMORA\\", ""},
+        {"C:\\KALMORA\\", "C:\\KALMORA\\", -1, "C:\\FONTS\\", "C:\\KALMORA\\", ""},
+        {"C:\\KALMORA\\", "C:\\KALMORA\\", CDestinationStore::kWindows, "C:\\WINDOWS\\Fonts\\", "C:\\KALMORA\\",
+         "C:\\WINDOWS\\Fonts\\"},
+        {"C:\\KALMORA\\", "C:\\KALMORA\\", CDestinationStore::kWindows, "C:\\WINDOWS\\SYSTEM\\", "C:\\KALMORA\\", ""},
+        {"C:\\KALMORA\\", "C:\\KALMORA\\", 7, "C:\\KALMORA\\X\\", "C:\\KALMORA\\", ""},
+    };
+    for (std::size_t row = 0; row < std::size(rows); ++row) {
+        CDestinationStore logged("D:\\", "C:\\WINDOWS\\", "C:\\WINDOWS\\SYSTEM\\", "C:\\TEMP\\");
+        logged.SetNameAndParent(0, "Kalmora", -1);
+        logged.SetDirectory(0, rows[row].main);
+        logged.SetNameAndParent(1, "Child", rows[row].parent);
+        logged.SetDirectory(1, rows[row].child);
+        logged.SetNameAndParent(-2, "Windows", -1);
+        logged.SetDirectory(-2, "C:\\KALMORA\\");  // a log's word on the fixed ones counts for nothing
+        CDestinationStore trusted = Scope(rows[row].uninstaller).Trusted(logged);
+        EXPECT_EQ(trusted.GetDirectory(0), rows[row].trustedMain) << "row " << row;
+        EXPECT_EQ(trusted.GetDirectory(1), rows[row].trustedChild) << "row " << row;
+        EXPECT_EQ(trusted.GetDirectory(-2), "C:\\WINDOWS\\") << "row " << row;
+    }
 }
