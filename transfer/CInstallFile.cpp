@@ -10,6 +10,7 @@
 #include "transfer/CVersionInfo.h"
 #include "transfer/RenameAtRestart.h"
 #include "uninstall/CUninstallLog.h"
+#include "uninstall/LogRecords.h"
 
 namespace {
 constexpr int kMaxNameTries = 1000;
@@ -77,7 +78,9 @@ void CInstallFile::PreparePaths()
     directoryPath.MakeDirectoryOrThrow(true);
 
     std::string fileName = GetLastNameComponent();
-    if (!CFilePath::IsPlainName(fileName))
+    // A file whose name the log could not give back would be left behind by Unsetup, or another
+    // file taken in its place: such a file is not installed at all.
+    if (!CFilePath::IsPlainName(fileName) || !LogRecords::ReadsBackAsKey(fileName))
         throw CFileException(CFileException::badPath, -1, GetName());
     destinationPath = directoryPath;
     destinationPath.SetFileName(fileName);

@@ -2,6 +2,11 @@
 
 namespace LogRecords {
 
+bool ReadsBackAsKey(const std::string& name)
+{
+    return !name.empty() && name.find('=') == std::string::npos && name.find_first_of("[; \t") != 0;
+}
+
 std::string FileRecord(unsigned destinationId, bool installedNow, bool replacedExisting)
 {
     return std::to_string(destinationId) + "|" + (installedNow ? "1" : "0") + "|" +

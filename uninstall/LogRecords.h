@@ -17,6 +17,11 @@ constexpr char kTargetsSection[] = "targets";
 constexpr char kRegistrySection[] = "Registry";
 constexpr char kSharedDllSection[] = "SharedDll";
 
+// Whether a name, written as a key, reads back as the same name: the INI syntax splits a line at
+// its first "=", drops blanks in front, and takes a line starting with ";" for a comment and one
+// starting with "[" for a section.
+bool ReadsBackAsKey(const std::string& name);
+
 // An installed file: destination number, newly placed, replaced an existing copy.
 std::string FileRecord(unsigned destinationId, bool installedNow, bool replacedExisting);
 std::string DestinationRecord(const CDestination& destination);

@@ -6,7 +6,7 @@ import time
 
 import pytest
 
-from exitcodes import RESTART_PENDING, exit_code_of, start_watched
+from exitcodes import RESTART_PENDING, WITH_ERRORS, exit_code_of, start_watched
 from installed import read_log
 from medium import DEFAULT_DIRECTORIES, GROUPS, PROGRAM_GROUPS, Medium, with_product_programs
 from walks import TYPICAL_TO_COPY_DELAY
@@ -280,3 +280,20 @@ def test_runtime_dlls_stay_out_of_the_log_on_windows_95(prefix, build, tmp_path)
     assert prefix.linux_path(PRODUCT + r"\MFC30.DLL").is_file()
     logged = "MFC30.DLL" in read_log(prefix)["program"]
     assert logged == (prefix.version != "win95")
+
+
+# A file whose name the log could not give back ("=" in it, or "[", ";" or a blank in front) would
+# be left behind by Unsetup, or another file taken in its place: it is not installed, and the run
+# says that something was skipped.
+@pytest.mark.winver("nt40")
+def test_a_file_the_log_cannot_name_is_refused(prefix, build, tmp_path):
+    groups = with_product_programs(GROUPS, build.bin)
+    caption, description, minimal, typical, custom, destination, samples = groups["samples"]
+    groups["samples"] = (caption, description, minimal, typical, custom, destination,
+                         dict(samples, **{"notes=draft.kmd": 700}))
+    medium = Medium(tmp_path / "medium", build.exe("setup.exe"), groups=groups)
+    prefix.map_drive("d", medium.setup_dir)
+    assert exit_code_of(start_watched(prefix, build, r"D:\setup.exe", "/B")) == WITH_ERRORS
+    assert installed(prefix, medium, "poster.kmd").read_bytes() == medium.files["poster.kmd"][2]
+    assert not installed(prefix, medium, "notes=draft.kmd").exists()
+    assert sorted(read_log(prefix)["samples"]) == ["letter.kmd", "poster.kmd"]

@@ -35,3 +35,12 @@ TEST(LogRecords, StoreRecordsReadBackInTheManifestFormat)
     target.programPath = CFilePath("C:\\K\\kmwin.exe");
     EXPECT_EQ(LogRecords::TargetRecord(target), "2|-1|1|Kalmora 4.0||k.ico|C:\\K\\kmwin.exe");
 }
+
+// A name that the INI syntax would cut, trim or take for something else cannot be a key.
+TEST(LogRecords, OnlyNamesThatReadBackCanBeKeys)
+{
+    for (const char* name : {"kmwin.exe", "Kalmora 4.0.txt", "a[1].kmd", "x;y", "50%.kmd"})
+        EXPECT_TRUE(LogRecords::ReadsBackAsKey(name)) << name;
+    for (const char* name : {"", "notes=draft.kmd", "[notes].kmd", ";notes.kmd", " notes.kmd", "\tnotes.kmd"})
+        EXPECT_FALSE(LogRecords::ReadsBackAsKey(name)) << name;
+}
