@@ -153,34 +153,7 @@ void CInstallFile::Commit()
 
 void CInstallFile::ScheduleRenameAtRestart(const CFilePath&)
 {
-    char found[MAX_PATH] = {};
-    char* filePart = nullptr;
-    std::string path;
-    if (SearchPathA(nullptr, "wininit.ini", nullptr, sizeof found, found, &filePart) > 0) {
-        path = found;
-    } else {
-        char windows[MAX_PATH] = {};
-        GetWindowsDirectoryA(windows, sizeof windows);
-        path = std::string(windows) + "\\wininit.ini";
-    }
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        CFileException::ThrowOsError(static_cast<long>(GetLastError()), path);
-    std::string text;
-    char buffer[4096];
-    DWORD got = 0;
-    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0)
-        text.append(buffer, got);
-    std::string updated = RenameAtRestart::InsertLine(text, destinationPath.ShortForm(), tempPath.ShortForm());
-    SetFilePointer(file, 0, nullptr, FILE_BEGIN);
-    SetEndOfFile(file);
-    DWORD written = 0;
-    BOOL ok = WriteFile(file, updated.data(), static_cast<DWORD>(updated.size()), &written, nullptr);
-    DWORD error = GetLastError();
-    CloseHandle(file);
-    if (!ok || written != updated.size())
-        CFileException::ThrowOsError(static_cast<long>(error), path);
+    RenameAtRestart::AddToWininit(destinationPath.ShortForm(), tempPath.ShortForm());
     *context_.noRestartNeeded = false;
 }
 
