@@ -5,9 +5,25 @@
 #include "integration/CSharedDllEntry.h"
 #include "integration/Shortcuts.h"
 #include "profile/CPrivateProfileSource.h"
+#include "transfer/RenameAtRestart.h"
 
 namespace {
 constexpr char kSettingsFile[] = "Kmwin40.ini";
+
+bool HoldsAnything(const std::string& directory)
+{
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((directory + "\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return false;
+    bool holds = false;
+    do {
+        std::string name = found.cFileName;
+        holds = name != "." && name != "..";
+    } while (!holds && FindNextFileA(search, &found));
+    FindClose(search);
+    return holds;
+}
 
 std::string WithBackslash(std::string directory)
 {
@@ -34,9 +50,9 @@ void CRemovalActions::RemoveShortcut(const CShortcutTarget& target)
     ::RemoveShortcut(target, shellLinks_, app_.logPath);
 }
 
-void CRemovalActions::DeleteRemovalKeys()
+bool CRemovalActions::DeleteRemovalKeys()
 {
-    app_.profileContents->registryEntries.DeleteRemovalKeys();
+    return app_.profileContents->registryEntries.DeleteRemovalKeys();
 }
 
 void CRemovalActions::UnregisterDlls(const CDestinationStore& destinations)
@@ -45,14 +61,22 @@ void CRemovalActions::UnregisterDlls(const CDestinationStore& destinations)
     ::UnregisterDlls(destinations, app_.unattended);
 }
 
-void CRemovalActions::RemoveLoggedKeys()
+bool CRemovalActions::RemoveLoggedKeys()
 {
-    ::RemoveLoggedKeys(app_.logPath);
+    return ::RemoveLoggedKeys(app_.logPath);
 }
 
-void CRemovalActions::DecrementCounts()
+Disposal CRemovalActions::DecrementCounts(const std::function<bool(const std::string& path)>& isProductFile)
 {
-    ::DecrementCounts(app_.logPath, windowsDirectory_, systemDirectory_, AskBeforeDeletingSharedDll(app_.unattended));
+    SharedDllRemoval removal;
+    removal.logPath = app_.logPath;
+    removal.windowsDirectory = windowsDirectory_;
+    removal.systemDirectory = systemDirectory_;
+    removal.confirm = AskBeforeDeletingSharedDll(app_.unattended);
+    removal.isProductFile = isProductFile;
+    removal.isNT = app_.isNT;
+    SharedDllRemovalResult result = ::DecrementCounts(removal);
+    return result.failed ? Disposal::stays : result.atRestart ? Disposal::atRestart : Disposal::gone;
 }
 
 std::vector<std::pair<std::string, std::string>> CRemovalActions::LoggedFiles(const std::string& group)
@@ -67,9 +91,15 @@ void CRemovalActions::ClearReadOnly(const std::string& path)
         SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
-void CRemovalActions::DeleteInstalledFile(const std::string& path)
+Disposal CRemovalActions::DeleteInstalledFile(const std::string& path)
 {
-    DeleteFileA(path.c_str());
+    if (DeleteFileA(path.c_str()))
+        return Disposal::gone;
+    // A file that was logged but never made (Setup stopped before it) is no failure.
+    DWORD error = GetLastError();
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
+        return Disposal::gone;
+    return RenameAtRestart::DeleteAtRestart(path, app_.isNT, false) ? Disposal::atRestart : Disposal::stays;
 }
 
 void CRemovalActions::DeleteSettingsFile()
@@ -77,11 +107,24 @@ void CRemovalActions::DeleteSettingsFile()
     DeleteFileA((windowsDirectory_ + kSettingsFile).c_str());
 }
 
-void CRemovalActions::RemoveEmptyDirectory(const std::string& path)
+Disposal CRemovalActions::RemoveEmptyDirectory(const std::string& path)
 {
     CFilePath directory(path);
     directory.RemoveTrailingBackslash();
-    RemoveDirectoryA(directory.c_str());
+    if (RemoveDirectoryA(directory.c_str()) || GetFileAttributesA(directory.c_str()) == INVALID_FILE_ATTRIBUTES)
+        return Disposal::gone;
+    // Not empty: a file of the user's (or one that goes at the next start) keeps it, rightly.
+    if (HoldsAnything(directory.Path()))
+        return Disposal::kept;
+    // Empty but in use, say as another program's current directory.
+    return RenameAtRestart::DeleteAtRestart(directory.Path(), app_.isNT, true) ? Disposal::atRestart : Disposal::stays;
+}
+
+bool CRemovalActions::RemoveDirectoryAtRestart(const std::string& path)
+{
+    CFilePath directory(path);
+    directory.RemoveTrailingBackslash();
+    return RenameAtRestart::DeleteAtRestart(directory.Path(), app_.isNT, true);
 }
 
 void CRemovalActions::DeleteLog()

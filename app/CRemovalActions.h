@@ -28,15 +28,16 @@ public:
 
     void RemoveSchedulerIcon() override;
     void RemoveShortcut(const CShortcutTarget& target) override;
-    void DeleteRemovalKeys() override;
+    bool DeleteRemovalKeys() override;
     void UnregisterDlls(const CDestinationStore& destinations) override;
-    void RemoveLoggedKeys() override;
-    void DecrementCounts() override;
+    bool RemoveLoggedKeys() override;
+    Disposal DecrementCounts(const std::function<bool(const std::string& path)>& isProductFile) override;
     std::vector<std::pair<std::string, std::string>> LoggedFiles(const std::string& group) override;
     void ClearReadOnly(const std::string& path) override;
-    void DeleteInstalledFile(const std::string& path) override;
+    Disposal DeleteInstalledFile(const std::string& path) override;
     void DeleteSettingsFile() override;
-    void RemoveEmptyDirectory(const std::string& path) override;
+    Disposal RemoveEmptyDirectory(const std::string& path) override;
+    bool RemoveDirectoryAtRestart(const std::string& path) override;
     void DeleteLog() override;
 
     const std::string& WindowsDirectory() const { return windowsDirectory_; }

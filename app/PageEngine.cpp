@@ -6,6 +6,7 @@
 #include "app/pages/CCustomOptionsPage.h"
 #include "app/pages/CDestinationPage.h"
 #include "app/pages/CFinalPage.h"
+#include "app/pages/CRemovedPage.h"
 #include "app/pages/CLicensePage.h"
 #include "app/pages/CNotEnoughSpacePage.h"
 #include "app/pages/CProgramFolderPage.h"
@@ -63,7 +64,7 @@ CWizardPage* CreatePage(int id)
     case IDD_UNSETUP_START: return new CUnsetupStartPage();
     case IDD_READING_INFO: return new CReadingInfoPage();
     case IDD_UNSETUP_PROGRESS: return new CUnsetupProgressPage();
-    case IDD_REMOVED: return new CFinalPage(id);
+    case IDD_REMOVED: return new CRemovedPage();
     case IDD_NOT_UNINSTALLED: return new CFinalPage(id);
     default: return nullptr;
     }

@@ -17,7 +17,7 @@ constexpr int kNotCompleted = 1603;
 struct RunRecord {
     bool reachedEnd = false;      // the completing page was shown (115, 138 or 1547)
     bool restartPending = false;  // a replacement waits for a restart that did not happen yet
-    bool errorsSkipped = false;   // a source was skipped after an error
+    bool errorsSkipped = false;   // a source was skipped after an error, or a COM server did not register
     bool failed = false;          // a fatal error, whatever page followed
 };
 

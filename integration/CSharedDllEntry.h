@@ -32,10 +32,27 @@ protected:
     std::unique_ptr<CRegEntry> NewEntry() const override { return std::make_unique<CSharedDllEntry>(); }
 };
 
+// What Unsetup needs to know to lower the counts.
+struct SharedDllRemoval {
+    std::string logPath;
+    std::string windowsDirectory;
+    std::string systemDirectory;
+    ConfirmSharedDllDeletion confirm;
+    // Whether the product installed the file at a path: a DLL without a count is deleted only then.
+    std::function<bool(const std::string& path)> isProductFile;
+    bool isNT = false;
+};
+
+struct SharedDllRemovalResult {
+    bool atRestart = false;  // a DLL that could not be deleted now goes at the next start
+    bool failed = false;     // a count that could not be read, or a DLL neither deleted nor scheduled
+};
+
 // Unsetup: lowers the count of every DLL in the log's "SharedDll" section, the last first, and
 // deletes a DLL that nothing uses any more (asking first in the Windows or system directory).
-void DecrementCounts(const std::string& logPath, const std::string& windowsDirectory,
-                     const std::string& systemDirectory, const ConfirmSharedDllDeletion& confirm);
+// Each DLL's line leaves the log once it is handled, so that a second Unsetup never lowers a
+// count twice; a DLL that stays for a failure keeps its line.
+SharedDllRemovalResult DecrementCounts(const SharedDllRemoval& removal);
 
 // The question of the string table before a shared DLL of the Windows or system directory goes:
 // Yes and No with the stop icon, No the default. Unattended, No is taken without asking.

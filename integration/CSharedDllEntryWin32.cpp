@@ -7,6 +7,7 @@
 #include "integration/SharedDllCount.h"
 #include "profile/CPrivateProfileSource.h"
 #include "resources/resource.h"
+#include "transfer/RenameAtRestart.h"
 
 namespace {
 std::optional<std::uint32_t> StoredCount(CRegEntry& entry)
@@ -16,11 +17,36 @@ std::optional<std::uint32_t> StoredCount(CRegEntry& entry)
     return SharedDllCount::Read(entry.valueType, entry.data);
 }
 
+// The count as Unsetup reads it: a key or value that is not there is missing; any other failure,
+// or a value that holds no count, leaves it unreadable.
+SharedDllCount::CountState ReadCount(CRegEntry& entry, std::uint32_t& count)
+{
+    LONG status = entry.Open();
+    if (status == ERROR_SUCCESS)
+        status = entry.QueryValue();
+    if (status == ERROR_FILE_NOT_FOUND)
+        return SharedDllCount::CountState::missing;
+    if (status != ERROR_SUCCESS)
+        return SharedDllCount::CountState::unreadable;
+    std::optional<std::uint32_t> read = SharedDllCount::Read(entry.valueType, entry.data);
+    if (!read)
+        return SharedDllCount::CountState::unreadable;
+    count = *read;
+    return SharedDllCount::CountState::present;
+}
+
 void StoreCount(CRegEntry& entry, std::uint32_t count)
 {
+    if (!entry.currentKey && entry.Create(nullptr) != ERROR_SUCCESS)
+        return;
     entry.valueType = CRegEntry::kTypeDword;
     entry.data = SharedDllCount::DataText(count);
     entry.SetValue();
+}
+
+bool Exists(const std::string& path)
+{
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 // True when the file exists and no process has it open: only such a file may be deleted. Opened
@@ -43,7 +69,27 @@ void DeleteDll(const std::string& path)
     SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
     DeleteFileA(path.c_str());
 }
+
+// Deletes an unused DLL. The count goes with the file; while the file is still there (it goes at
+// the next start, or not at all) its count stays, at 0, so that no other uninstaller takes the
+// DLL for one nobody ever counted.
+void DeleteUnused(CRegEntry& entry, const std::string& dll, SharedDllCount::CountState state,
+                  const SharedDllRemoval& removal, SharedDllRemovalResult& result)
+{
+    DeleteDll(dll);
+    if (!Exists(dll)) {
+        if (state == SharedDllCount::CountState::present)
+            entry.DeleteValue();
+        return;
+    }
+    if (state == SharedDllCount::CountState::present)
+        StoreCount(entry, 0);
+    if (RenameAtRestart::DeleteAtRestart(dll, removal.isNT, false))
+        result.atRestart = true;
+    else
+        result.failed = true;
 }
+}  // namespace
 
 void CSharedDllList::IncrementCounts(const std::string& logPath)
 {
@@ -60,33 +106,41 @@ void CSharedDllList::IncrementCounts(const std::string& logPath)
     }
 }
 
-void DecrementCounts(const std::string& logPath, const std::string& windowsDirectory,
-                     const std::string& systemDirectory, const ConfirmSharedDllDeletion& confirm)
+SharedDllRemovalResult DecrementCounts(const SharedDllRemoval& removal)
 {
-    std::vector<std::string> dlls = CPrivateProfileSource(logPath).KeyNames(SharedDllCount::kLogSection);
+    std::vector<std::string> dlls = CPrivateProfileSource(removal.logPath).KeyNames(SharedDllCount::kLogSection);
+    SharedDllRemovalResult result;
     CSharedDllEntry scratch;
     for (auto dll = dlls.rbegin(); dll != dlls.rend(); ++dll) {
         scratch.Set(scratch.countKeyPath, *dll, "", CRegEntry::kInternalOption);
-        std::optional<std::uint32_t> stored;
-        if (scratch.Create(nullptr) == ERROR_SUCCESS)
-            stored = StoredCount(scratch);
-        SharedDllCount::Decision decision =
-            SharedDllCount::DecideRemoval(stored, *dll, windowsDirectory, systemDirectory);
-        if (decision.removal == SharedDllCount::Removal::skip) {
+        std::uint32_t count = 0;
+        SharedDllCount::CountState state = ReadCount(scratch, count);
+        bool installed = state != SharedDllCount::CountState::missing ||
+                         (removal.isProductFile && removal.isProductFile(*dll));
+        SharedDllCount::Decision decision = SharedDllCount::DecideRemoval(
+            state, count, installed, *dll, removal.windowsDirectory, removal.systemDirectory);
+        bool handled = true;
+        if (state == SharedDllCount::CountState::unreadable) {
+            // Nothing can be decided on a count nobody can read: it stays for another try.
+            handled = false;
+            result.failed = true;
+        } else if (decision.removal == SharedDllCount::Removal::skip) {
             // A name no installation of ours writes: left as it is.
         } else if (decision.removal == SharedDllCount::Removal::keepCount) {
             StoreCount(scratch, decision.countToKeep);
         } else if (!IsFreeToDelete(*dll)) {
             // Gone already, or in use: the count keeps its number and the file stays.
         } else if (decision.removal == SharedDllCount::Removal::askThenDelete &&
-                   !confirm(SharedDllCount::FileNameOf(*dll))) {
+                   !removal.confirm(SharedDllCount::FileNameOf(*dll))) {
             StoreCount(scratch, decision.countToKeep);
         } else {
-            DeleteDll(*dll);
-            scratch.DeleteValue();
+            DeleteUnused(scratch, *dll, state, removal, result);
         }
         scratch.CloseKeys();
+        if (handled)
+            WritePrivateProfileStringA(SharedDllCount::kLogSection, dll->c_str(), nullptr, removal.logPath.c_str());
     }
+    return result;
 }
 
 ConfirmSharedDllDeletion AskBeforeDeletingSharedDll(bool unattended)

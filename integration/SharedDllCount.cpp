@@ -47,12 +47,13 @@ std::uint32_t Incremented(std::optional<std::uint32_t> stored)
     return *stored >= kMaxCount ? kMaxCount : *stored + 1;
 }
 
-Decision DecideRemoval(std::optional<std::uint32_t> stored, const std::string& dllPath,
+Decision DecideRemoval(CountState state, std::uint32_t count, bool installedByProduct, const std::string& dllPath,
                        const std::string& windowsDirectory, const std::string& systemDirectory)
 {
-    if (!CFilePath::IsFileInDirectory(dllPath))
+    if (!CFilePath::IsFileInDirectory(dllPath) || state == CountState::unreadable ||
+        (state == CountState::missing && !installedByProduct))
         return {Removal::skip, 0};
-    std::int64_t remaining = static_cast<std::int64_t>(stored.value_or(0)) - 1;
+    std::int64_t remaining = static_cast<std::int64_t>(state == CountState::present ? count : 0) - 1;
     std::uint32_t keep = remaining > 0 ? static_cast<std::uint32_t>(remaining) : 0;
     if (remaining > 0)
         return {Removal::keepCount, keep};

@@ -21,9 +21,13 @@ std::optional<std::uint32_t> Read(std::uint32_t valueType, const std::string& by
 // Setup's new count: 1 for a DLL without one, otherwise one more, at most kMaxCount.
 std::uint32_t Incremented(std::optional<std::uint32_t> stored);
 
+// What the SharedDLLs key holds for a DLL, as Unsetup reads it. Only "no such value" (or no such
+// key) is missing; a value or key that could not be read, or a count that is no count, is not.
+enum class CountState { missing, present, unreadable };
+
 // What Unsetup does with one logged DLL.
 enum class Removal {
-    skip,            // not a full path of a file in a directory: neither count nor file is touched
+    skip,            // neither count nor file is touched
     keepCount,       // others still use it: store the lowered count
     askThenDelete,   // unused, in the Windows or system directory: delete only if the user agrees
     delete_,         // unused, elsewhere: delete without asking
@@ -36,10 +40,12 @@ struct Decision {
     std::uint32_t countToKeep;
 };
 
-// A missing count counts as 0, so the DLL is unused. Directories compare without regard to case
-// and to a trailing backslash. A log names the DLLs, so only a full path in a directory (never a
-// relative name, nor a file in a drive root) is ever acted on.
-Decision DecideRemoval(std::optional<std::uint32_t> stored, const std::string& dllPath,
+// A missing count counts as 0, so the DLL is unused; but then only a file that the product
+// installed (installedByProduct) is acted on, never one that a damaged log names. A count that
+// cannot be read keeps everything. Directories compare without regard to case and to a trailing
+// backslash. A log names the DLLs, so only a full path in a directory (never a relative name,
+// nor a file in a drive root) is ever acted on.
+Decision DecideRemoval(CountState state, std::uint32_t count, bool installedByProduct, const std::string& dllPath,
                        const std::string& windowsDirectory, const std::string& systemDirectory);
 
 // "#" and the number in decimal: the form of the count in the profile's data and in the log.

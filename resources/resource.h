@@ -85,6 +85,7 @@
 #define IDC_BILLBOARD_TEXT 1047
 #define IDC_TITLE_PICTURE 1049
 #define IDC_BILLBOARD_PICTURE 1050
+#define IDC_REMOVED_AT_RESTART 1051  // removed page: what the next start of Windows completes
 // Controls of the templates that no page of the sequence shows.
 #define IDC_USER_NAME 1011
 #define IDC_COMPANY_NAME 1012
@@ -145,6 +146,7 @@
 #define IDS_SHARED_DLLS 54
 #define IDS_PROGRAM_DIRECTORIES 55
 #define IDS_REALLY_CANCEL_UNSETUP 56
+#define IDS_REMOVED_AT_RESTART 57
 
 // Error texts of the exception family: 24576..24611 (framework errors), 27648..27657 (archives).
 #define IDS_ERROR_GENERIC_TITLE 24576

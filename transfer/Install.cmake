@@ -7,13 +7,11 @@ endif()
 set(install_sources
   ${CMAKE_CURRENT_LIST_DIR}/CSourceArchive.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CSourceList.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/RenameAtRestart.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CInstallFileRules.cpp)
 set(install_libs transfer_archive transfer_paths_core framework_core)
 if(KALMORA_WIN32)
   list(APPEND install_sources
     ${CMAKE_CURRENT_LIST_DIR}/CInstallFile.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/RenameAtRestartWin32.cpp
     ${CMAKE_CURRENT_LIST_DIR}/CSourceArchiveWin32.cpp
     ${CMAKE_CURRENT_LIST_DIR}/CInsertDisketteDialog.cpp)
   list(APPEND install_libs profile_manifest uninstall_win32 transfer_paths transfer_errors_win32

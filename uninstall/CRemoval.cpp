@@ -1,5 +1,7 @@
 #include "uninstall/CRemoval.h"
 
+#include <algorithm>
+
 #include "framework/TextCompare.h"
 #include "profile/ManifestValue.h"
 #include "resources/resource.h"
@@ -10,42 +12,55 @@ bool CRemoval::IsSafeLoggedName(const std::string& key)
     return CFilePath::IsPlainName(key);
 }
 
-bool CRemoval::Run()
+RemovalEnd CRemoval::Run()
 {
     if (!actions_.ShowStatus(IDS_REMOVING, IDS_PROGRAM_ICONS))
-        return false;
+        return RemovalEnd::stopped;
     actions_.RemoveSchedulerIcon();
     if (inPlace)
         for (const auto& target : targets_.All())
             actions_.RemoveShortcut(target.second);
     AdvanceGauge();
-    actions_.DeleteRemovalKeys();
+    if (!actions_.DeleteRemovalKeys())
+        somethingStays_ = true;
 
     if (!actions_.ShowStatus(IDS_UNREGISTERING, IDS_SELF_REGISTERING_DLLS))
-        return false;
+        return RemovalEnd::stopped;
     actions_.UnregisterDlls(destinations_);
     AdvanceGauge();
 
     if (!actions_.ShowStatus(IDS_REMOVING, IDS_REGISTRY_ENTRIES))
-        return false;
-    actions_.RemoveLoggedKeys();
+        return RemovalEnd::stopped;
+    if (!actions_.RemoveLoggedKeys())
+        somethingStays_ = true;
     AdvanceGauge();
 
     if (!actions_.ShowStatus(IDS_UNREGISTERING, IDS_SHARED_DLLS))
-        return false;
-    actions_.DecrementCounts();
+        return RemovalEnd::stopped;
+    Note(actions_.DecrementCounts([this](const std::string& path) { return IsProductFile(path); }));
 
     if (!RemoveFiles())
-        return false;
+        return RemovalEnd::stopped;
     AdvanceGauge();
     actions_.DeleteSettingsFile();
 
     if (!actions_.ShowStatus(IDS_REMOVING, IDS_PROGRAM_DIRECTORIES))
-        return false;
+        return RemovalEnd::stopped;
     RemoveDirectories();
     AdvanceGauge();
+    // What stays is still in the log, and the log is what another Unsetup works from.
+    if (somethingStays_)
+        return RemovalEnd::incomplete;
     actions_.DeleteLog();
-    return true;
+    return restartNeeded_ ? RemovalEnd::removedAtRestart : RemovalEnd::removed;
+}
+
+void CRemoval::Note(Disposal disposal)
+{
+    if (disposal == Disposal::atRestart)
+        restartNeeded_ = true;
+    else if (disposal == Disposal::stays)
+        somethingStays_ = true;
 }
 
 bool CRemoval::RemoveFiles()
@@ -58,16 +73,22 @@ bool CRemoval::RemoveFiles()
     return true;
 }
 
+std::string CRemoval::DirectoryOf(long destination) const
+{
+    // Only the product's own destinations: the negative ones are the system's directories, and
+    // a destination that is not Setup's own has no directory here. Without a directory the name
+    // would be taken relative to wherever Unsetup stands.
+    std::string directory = destination < 0 ? std::string() : destinations_.GetDirectory(static_cast<int>(destination));
+    return directory.empty() || !scope_.MayRemoveDirectory(directory) ? std::string() : directory;
+}
+
 bool CRemoval::RemoveFile(const std::string& name, const std::string& value)
 {
     if (!IsSafeLoggedName(name))
         return true;
     long destination = ManifestValue(value).Number(0);
-    // Only the product's own destinations: the negative ones are the system's directories, and
-    // a destination that is not Setup's own has no directory here. Without a directory the name
-    // would be taken relative to wherever Unsetup stands.
-    std::string directory = destination < 0 ? std::string() : destinations_.GetDirectory(static_cast<int>(destination));
-    if (directory.empty() || !scope_.MayRemoveDirectory(directory))
+    std::string directory = DirectoryOf(destination);
+    if (directory.empty())
         return true;
     std::string path = directory + name;
     if (!actions_.ShowFileStatus(IDS_REMOVING_FILE, path))
@@ -77,9 +98,35 @@ bool CRemoval::RemoveFile(const std::string& name, const std::string& value)
         if (EqualsIgnoreCase(target.first, name) &&
             CanonicalPath::Same(scope_.Canonical(target.second.programPath.Path()), scope_.Canonical(path)))
             actions_.RemoveShortcut(target.second);
-    if (destination < kFirstKeptDestination)
-        actions_.DeleteInstalledFile(path);
+    // The running uninstaller cannot delete itself: its epilogue removes it once it has ended.
+    if (destination < kFirstKeptDestination && !scope_.IsUninstaller(path)) {
+        Disposal disposal = actions_.DeleteInstalledFile(path);
+        Note(disposal);
+        if (disposal == Disposal::atRestart)
+            filesAtRestart_.push_back(scope_.Canonical(path));
+    }
     return true;
+}
+
+bool CRemoval::IsProductFile(const std::string& path)
+{
+    std::string file = scope_.Canonical(path);
+    if (file.empty())
+        return false;
+    for (const auto& [number, destination] : destinations_.All())
+        if (number >= 0 && number < kFirstKeptDestination && !destination.directory.IsEmpty() &&
+            CanonicalPath::Same(scope_.Canonical(CFilePath(file).GetDirectory()),
+                                scope_.Canonical(destination.directory.Path())))
+            return true;
+    for (const auto& group : groups_.All())
+        for (const auto& [name, value] : actions_.LoggedFiles(group.second.name)) {
+            long destination = ManifestValue(value).Number(0);
+            std::string directory = destination < kFirstKeptDestination ? DirectoryOf(destination) : std::string();
+            if (!directory.empty() && IsSafeLoggedName(name) &&
+                CanonicalPath::Same(scope_.Canonical(directory + name), file))
+                return true;
+        }
+    return false;
 }
 
 void CRemoval::RemoveDirectories()
@@ -92,10 +139,30 @@ void CRemoval::RemoveDirectories()
         if (destination.first >= 0 && !directory.empty() && scope_.MayRemoveDirectory(directory))
             directories.push_back(directory);
     }
-    // One full pass per directory: nested directories empty themselves from the inside out.
+    // One full pass per directory: nested directories empty themselves from the inside out. What
+    // the last pass found counts.
+    std::vector<Disposal> found(directories.size(), Disposal::gone);
     for (std::size_t pass = 0; pass < directories.size(); ++pass)
-        for (const std::string& directory : directories)
-            actions_.RemoveEmptyDirectory(directory);
+        for (std::size_t i = 0; i < directories.size(); ++i)
+            found[i] = actions_.RemoveEmptyDirectory(directories[i]);
+    // A directory kept by files that go at the next start follows them then, the deepest first.
+    std::vector<std::size_t> order(directories.size());
+    for (std::size_t i = 0; i < order.size(); ++i)
+        order[i] = i;
+    std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+        return scope_.Canonical(directories[a]).size() > scope_.Canonical(directories[b]).size();
+    });
+    for (std::size_t i : order) {
+        if (found[i] == Disposal::kept) {
+            std::string directory = scope_.Canonical(directories[i]);
+            bool holdsFileAtRestart = std::any_of(filesAtRestart_.begin(), filesAtRestart_.end(),
+                                                  [&](const std::string& file) { return CanonicalPath::Below(file, directory); });
+            if (holdsFileAtRestart)
+                actions_.RemoveDirectoryAtRestart(directories[i]);
+        } else {
+            Note(found[i]);
+        }
+    }
 }
 
 void CRemoval::AdvanceGauge()

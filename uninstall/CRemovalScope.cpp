@@ -12,6 +12,7 @@ std::string WithBackslash(const std::string& resolved)
 CRemovalScope::CRemovalScope(const Places& places, CanonicalPath::LongForm longForm)
     : longForm_(std::move(longForm)),
       uninstaller_(Canonical(places.uninstallerDirectory)),
+      uninstallerProgram_(Canonical(places.uninstallerProgram)),
       windows_(Canonical(places.windowsDirectory)),
       system_(Canonical(places.systemDirectory)),
       temporary_(Canonical(places.temporaryDirectory))
@@ -21,6 +22,11 @@ CRemovalScope::CRemovalScope(const Places& places, CanonicalPath::LongForm longF
 std::string CRemovalScope::Canonical(const std::string& path) const
 {
     return CanonicalPath::Full(path, longForm_);
+}
+
+bool CRemovalScope::IsUninstaller(const std::string& path) const
+{
+    return CanonicalPath::Same(Canonical(path), uninstallerProgram_);
 }
 
 bool CRemovalScope::IsSystemPlace(const std::string& resolved) const

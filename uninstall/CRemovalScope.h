@@ -15,6 +15,7 @@ class CRemovalScope {
 public:
     struct Places {
         std::string uninstallerDirectory;  // of the running program
+        std::string uninstallerProgram;    // the running program's own file
         std::string windowsDirectory;
         std::string systemDirectory;
         std::string temporaryDirectory;
@@ -29,6 +30,8 @@ public:
     // A directory that Unsetup may try to remove: a full path below a drive's root that is not the
     // Windows, system or temporary directory.
     bool MayRemoveDirectory(const std::string& directory) const;
+    // The running program's own file: it cannot delete itself, its epilogue does.
+    bool IsUninstaller(const std::string& path) const;
     // The path as Windows resolves it, its short names expanded; "" when it is not a full path.
     std::string Canonical(const std::string& path) const;
 
@@ -38,6 +41,7 @@ private:
 
     CanonicalPath::LongForm longForm_;
     std::string uninstaller_;
+    std::string uninstallerProgram_;
     std::string windows_;
     std::string system_;
     std::string temporary_;

@@ -28,20 +28,33 @@ int CUnsetupProgressPage::OnPageActivated()
     CRemovalActions actions(app, *this);
     CRemovalScope::Places places;
     places.uninstallerDirectory = app.ProgramDirectory();
+    char program[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, program, sizeof program);
+    places.uninstallerProgram = program;
     places.windowsDirectory = actions.WindowsDirectory();
     places.systemDirectory = actions.SystemDirectory();
     places.temporaryDirectory = CFilePath(CFilePath::Known::tempDir).Path();
     CRemovalScope scope(places, [](const std::string& path) { return CFilePath(path).LongForm(); });
     CRemoval removal(*app.destinations, app.groups, app.targets, actions, scope);
     removal.inPlace = app.inPlace;
-    bool completed;
+    RemovalEnd end;
     {
         CStepTrace trace("removal");
-        completed = removal.Run();
+        end = removal.Run();
     }
-    if (!completed) {
+    switch (end) {
+    case RemovalEnd::stopped:
         app.cancelled = true;
         return IDD_NOT_UNINSTALLED;
+    case RemovalEnd::incomplete:
+        // What stays is in the log, and the uninstaller stays to remove it another time; the run
+        // ends on the page that says so, as not completed.
+        return IDD_NOT_UNINSTALLED;
+    case RemovalEnd::removedAtRestart:
+        app.run.restartPending = true;
+        break;
+    case RemovalEnd::removed:
+        break;
     }
     app.keepUnsetupFiles = false;
     return IDD_REMOVED;

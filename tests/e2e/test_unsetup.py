@@ -2,13 +2,15 @@
 the machine, in its fixed order, with its progress page and its stop question, and at last
 removes itself. What it must leave is asserted by name."""
 
+import subprocess
 import time
 
 import pytest
 
-from exitcodes import COMPLETED, NOT_COMPLETED, exit_code_of, start_watched
+from exitcodes import COMPLETED, NOT_COMPLETED, RESTART_PENDING, exit_code_of, start_watched
 from installed import LOG, left_behind, read_log, snapshot
 from medium import GROUPS, PRODUCT_PROFILE, Medium, with_product_programs
+from test_install import hold_file
 
 PRODUCT = r"C:\KALMORA"
 UNSETUP = PRODUCT + r"\unsetup.exe"
@@ -150,6 +152,95 @@ def test_a_removal_key_leaves_another_products_subkey(prefix, build, tmp_path):
     assert prefix.reg_query(r"HKCU\Software\Orvane\Paintbox", "Brush") == "round"
     assert prefix.reg_query(SETTINGS_KEY) is None
     assert prefix.reg_query(r"HKCU\Software\Orvane\Kalmora") is None
+
+
+# The product still running during Unsetup: the rest goes now, the program and then its directory
+# at the next start of Windows (Windows 95 can arrange files alone), and the run and its last page
+# say so. The log and the uninstaller are gone already.
+@pytest.mark.winver("nt40", "win95")
+def test_a_program_in_use_goes_at_the_next_start(prefix, build, tmp_path, driver, artifacts):
+    product_medium(prefix, build, tmp_path)
+    install(prefix)
+    program = prefix.start(PRODUCT + r"\kmwin.exe", timeout=120)
+    driver.check('wait-window "Kalmora 4.0" KalmoraMain 10000')
+    if prefix.version == "nt40":
+        unsetup = start_watched(prefix, build, UNSETUP, "/U", "/B")
+    else:
+        unsetup = start_watched(prefix, build, UNSETUP, "/U")
+        result = driver.check("wait-page 1545 20000\nclick 1\nwait-page 1547 60000\ntext 1051\n")
+        driver.screenshot(artifacts / "removed-at-restart.png")
+        driver.check("wait-page 1547\nclick 1\n")
+        assert result.find("text")[0].text == ("Some of its files are in use. Windows removes them when it is "
+                                               "next restarted.")
+    assert exit_code_of(unsetup) == RESTART_PENDING
+    wait_for_self_removal(prefix)
+    kmwin = prefix.linux_path(PRODUCT + r"\kmwin.exe")
+    assert sorted(p.name for p in prefix.linux_path(PRODUCT).iterdir()) == ["kmwin.exe"]
+    assert not prefix.linux_path(LOG).exists()
+    assert prefix.reg_query(r"HKLM\SOFTWARE\Orvane") is None
+    program.kill()
+    prefix.run("wineboot", "-r", timeout=60)
+    deadline = time.monotonic() + 20
+    while kmwin.exists() and time.monotonic() < deadline:
+        time.sleep(0.2)
+    assert not kmwin.exists()
+    assert prefix.linux_path(PRODUCT).exists() == (prefix.version == "win95")
+
+
+# A file in use that cannot even be arranged to go at the next start (Windows 95's wininit.ini
+# cannot be written): the removal says it is incomplete (1603), and the log and the uninstaller stay
+# for another try, which removes the rest once the program has ended.
+@pytest.mark.winver("win95")
+def test_what_can_neither_go_nor_wait_keeps_the_log_for_another_try(prefix, build, tmp_path, driver):
+    product_medium(prefix, build, tmp_path)
+    before = snapshot(prefix)
+    install(prefix)
+    program = prefix.start(PRODUCT + r"\kmwin.exe", timeout=120)
+    driver.check('wait-window "Kalmora 4.0" KalmoraMain 10000')
+    wininit = prefix.place(r"C:\windows\wininit.ini", b"")
+    subprocess.run(["chattr", "+i", str(wininit)], check=True)
+    try:
+        assert exit_code_of(start_watched(prefix, build, UNSETUP, "/U", "/B")) == NOT_COMPLETED
+    finally:
+        subprocess.run(["chattr", "-i", str(wininit)], check=True)
+    wininit.unlink()
+    time.sleep(6)
+    assert prefix.linux_path(UNSETUP).is_file()
+    assert "kmwin.exe" in read_log(prefix)["program"]
+    assert not prefix.linux_path(PRODUCT + r"\Art").exists()
+    program.kill()
+    assert prefix.run(UNSETUP, "/U", "/B", timeout=120).exit_code == 0
+    wait_for_self_removal(prefix)
+    assert_as_before(before, snapshot(prefix))
+
+
+# The two cases of a shared DLL that stays: one that another program holds open keeps its file and
+# its count, unasked; one that cannot be deleted (the file system refuses) keeps its count value,
+# at 0, so that no other uninstaller takes it for one that nobody counted, and goes at the next
+# start.
+@pytest.mark.winver("nt40")
+def test_a_shared_dll_that_stays_keeps_its_count(prefix, build, tmp_path):
+    held = PRODUCT + r"\kmhold.dll"
+    stuck = PRODUCT + r"\kmshare.dll"
+    profile = PROFILE + '[SharedDLLNT]\r\nname = "?0?kmhold.dll"\r\noption = 1\r\n'
+    caption, description, minimal, typical, custom, destination, files = GROUPS["program"]
+    groups = dict(GROUPS, program=(caption, description, minimal, typical, custom, destination,
+                                   dict(files, **{"kmhold.dll": 1500})))
+    product_medium(prefix, build, tmp_path, profile=profile, groups=groups)
+    install(prefix)
+    holder = hold_file(prefix, build, held)
+    time.sleep(1.5)
+    stuck_file = prefix.linux_path(stuck)
+    subprocess.run(["chattr", "+i", str(stuck_file)], check=True)
+    try:
+        assert exit_code_of(start_watched(prefix, build, UNSETUP, "/U", "/B")) == RESTART_PENDING
+        assert stuck_file.exists()
+    finally:
+        subprocess.run(["chattr", "-i", str(stuck_file)], check=True)
+    holder.kill()
+    assert prefix.linux_path(held).exists()
+    assert prefix.reg_query(SHARED_DLLS, held) == 1
+    assert prefix.reg_query(SHARED_DLLS, stuck) == 0
 
 
 # The stop question: a shared DLL of the system directory holds the removal with its question;

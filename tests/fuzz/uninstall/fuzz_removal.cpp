@@ -101,31 +101,40 @@ public:
     }
     void RemoveSchedulerIcon() override {}
     void RemoveShortcut(const CShortcutTarget&) override {}
-    void DeleteRemovalKeys() override {}
+    bool DeleteRemovalKeys() override { return true; }
     void UnregisterDlls(const CDestinationStore& destinations) override
     {
         for (int number : {5, 6, 7})
             if (!destinations.GetDirectory(number).empty() && !MayLose(destinations.GetDirectory(number)))
                 std::abort();
     }
-    void RemoveLoggedKeys() override {}
-    void DecrementCounts() override {}
+    bool RemoveLoggedKeys() override { return true; }
+    Disposal DecrementCounts(const std::function<bool(const std::string&)>&) override { return Disposal::gone; }
     std::vector<std::pair<std::string, std::string>> LoggedFiles(const std::string& group) override
     {
         return log[group];
     }
     void ClearReadOnly(const std::string&) override {}
-    void DeleteInstalledFile(const std::string& path) override
+    Disposal DeleteInstalledFile(const std::string& path) override
     {
         std::string::size_type cut = path.find_last_of('\\');
         if (cut == std::string::npos || !MayLose(path.substr(0, cut + 1)) || !IsPlainName(path.substr(cut + 1)))
             std::abort();
+        // Every other file goes at the next start, so that directories are arranged to follow.
+        return path.size() % 2 ? Disposal::atRestart : Disposal::gone;
     }
     void DeleteSettingsFile() override {}
-    void RemoveEmptyDirectory(const std::string& path) override
+    Disposal RemoveEmptyDirectory(const std::string& path) override
     {
         if (!MayLose(path))
             std::abort();
+        return Disposal::kept;
+    }
+    bool RemoveDirectoryAtRestart(const std::string& path) override
+    {
+        if (!MayLose(path))
+            std::abort();
+        return true;
     }
     void DeleteLog() override {}
 };
@@ -176,7 +185,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             actions.log[group].emplace_back(line.substr(0, equal), line.substr(equal + 1));
         }
     }
-    CRemovalScope scope({kUninstaller, kWindows, kSystem, kTemporary}, ExpandShortNames);
+    CRemovalScope scope({kUninstaller, std::string(kUninstaller) + "unsetup.exe", kWindows, kSystem, kTemporary},
+                        ExpandShortNames);
     CRemoval removal(destinations, groups, targets, actions, scope);
     removal.Run();
     return 0;

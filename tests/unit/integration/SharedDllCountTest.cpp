@@ -57,28 +57,38 @@ TEST(SharedDllCount, UnsetupKeepsUsedDllsAndAsksOnlyInTheWindowsDirectories)
 {
     const std::string windows = "C:\\WINDOWS";
     const std::string system = "C:\\WINDOWS\\SYSTEM\\";
+    constexpr CountState present = CountState::present, missing = CountState::missing;
     const struct {
-        std::optional<std::uint32_t> stored;
+        CountState state;
+        std::uint32_t count;
+        bool installed;
         const char* dll;
         Removal removal;
         std::uint32_t countToKeep;
     } rows[] = {
-        {12u, "C:\\KALMORA\\kmshare.dll", Removal::keepCount, 11},
-        {4u, "c:\\windows\\system\\kmshare.dll", Removal::keepCount, 3},
-        {1u, "C:\\KALMORA\\kmshare.dll", Removal::delete_, 0},
-        {1u, "c:\\windows\\system\\kmshare.dll", Removal::askThenDelete, 0},
-        {1u, "C:\\Windows\\kmshare.dll", Removal::askThenDelete, 0},
-        {1u, "C:\\WINDOWS\\SYSTEM32\\kmshare.dll", Removal::delete_, 0},
-        {std::nullopt, "C:\\WINDOWS\\SYSTEM\\kmshare.dll", Removal::askThenDelete, 0},
-        {0u, "C:\\KALMORA\\kmshare.dll", Removal::delete_, 0},
+        {present, 12, true, "C:\\KALMORA\\kmshare.dll", Removal::keepCount, 11},
+        {present, 4, true, "c:\\windows\\system\\kmshare.dll", Removal::keepCount, 3},
+        {present, 1, true, "C:\\KALMORA\\kmshare.dll", Removal::delete_, 0},
+        {present, 1, false, "C:\\KALMORA\\kmshare.dll", Removal::delete_, 0},
+        {present, 1, true, "c:\\windows\\system\\kmshare.dll", Removal::askThenDelete, 0},
+        {present, 1, true, "C:\\Windows\\kmshare.dll", Removal::askThenDelete, 0},
+        {present, 1, true, "C:\\WINDOWS\\SYSTEM32\\kmshare.dll", Removal::delete_, 0},
+        {missing, 0, true, "C:\\WINDOWS\\SYSTEM\\kmshare.dll", Removal::askThenDelete, 0},
+        {present, 0, true, "C:\\KALMORA\\kmshare.dll", Removal::delete_, 0},
+        // Without a count, only a file that the product installed: never a user's document that
+        // a damaged log names.
+        {missing, 0, false, "C:\\Users\\thesis.doc", Removal::skip, 0},
+        // A count that cannot be read keeps file and count.
+        {CountState::unreadable, 0, true, "C:\\KALMORA\\kmshare.dll", Removal::skip, 0},
         // A log's name that is no full path of a file in a directory is passed over.
-        {1u, "kmshare.dll", Removal::skip, 0},
-        {1u, "C:\\kmshare.dll", Removal::skip, 0},
-        {3u, "..\\KALMORA\\kmshare.dll", Removal::skip, 0},
-        {1u, "C:\\KALMORA\\..\\kmshare.dll", Removal::skip, 0},
+        {present, 1, true, "kmshare.dll", Removal::skip, 0},
+        {present, 1, true, "C:\\kmshare.dll", Removal::skip, 0},
+        {present, 3, true, "..\\KALMORA\\kmshare.dll", Removal::skip, 0},
+        {present, 1, true, "C:\\KALMORA\\..\\kmshare.dll", Removal::skip, 0},
     };
     for (std::size_t row = 0; row < sizeof rows / sizeof rows[0]; ++row) {
-        Decision decision = DecideRemoval(rows[row].stored, rows[row].dll, windows, system);
+        Decision decision =
+            DecideRemoval(rows[row].state, rows[row].count, rows[row].installed, rows[row].dll, windows, system);
         EXPECT_EQ(decision.removal, rows[row].removal) << "row " << row;
         EXPECT_EQ(decision.countToKeep, rows[row].countToKeep) << "row " << row;
     }

@@ -12,6 +12,8 @@ public:
     std::vector<std::string> calls;
     std::map<std::string, std::vector<std::pair<std::string, std::string>>> log;
     std::string stopAtFile;  // the user confirms a stop when this file's status is shown
+    std::map<std::string, Disposal> disposals;  // of files and directories; gone when not named
+    bool keysStay = false;
 
     bool ShowStatus(int label, int text) override
     {
@@ -26,22 +28,53 @@ public:
     void SetGauge(int position) override { calls.push_back("gauge " + std::to_string(position)); }
     void RemoveSchedulerIcon() override { calls.push_back("scheduler"); }
     void RemoveShortcut(const CShortcutTarget& target) override { calls.push_back("shortcut " + target.itemName); }
-    void DeleteRemovalKeys() override { calls.push_back("removal keys"); }
+    bool DeleteRemovalKeys() override
+    {
+        calls.push_back("removal keys");
+        return !keysStay;
+    }
     void UnregisterDlls(const CDestinationStore& destinations) override
     {
         calls.push_back("unregister " + destinations.GetDirectory(5));
     }
-    void RemoveLoggedKeys() override { calls.push_back("logged keys"); }
-    void DecrementCounts() override { calls.push_back("shared dlls"); }
+    bool RemoveLoggedKeys() override
+    {
+        calls.push_back("logged keys");
+        return true;
+    }
+    Disposal DecrementCounts(const std::function<bool(const std::string&)>&) override
+    {
+        calls.push_back("shared dlls");
+        return Disposal::gone;
+    }
     std::vector<std::pair<std::string, std::string>> LoggedFiles(const std::string& group) override
     {
         return log[group];
     }
     void ClearReadOnly(const std::string& path) override { calls.push_back("read-only off " + path); }
-    void DeleteInstalledFile(const std::string& path) override { calls.push_back("delete " + path); }
+    Disposal DeleteInstalledFile(const std::string& path) override
+    {
+        calls.push_back("delete " + path);
+        return DisposalOf(path);
+    }
     void DeleteSettingsFile() override { calls.push_back("settings file"); }
-    void RemoveEmptyDirectory(const std::string& path) override { calls.push_back("rmdir " + path); }
+    Disposal RemoveEmptyDirectory(const std::string& path) override
+    {
+        calls.push_back("rmdir " + path);
+        return DisposalOf(path);
+    }
+    bool RemoveDirectoryAtRestart(const std::string& path) override
+    {
+        calls.push_back("rmdir at restart " + path);
+        return true;
+    }
     void DeleteLog() override { calls.push_back("log"); }
+
+    Disposal DisposalOf(const std::string& path) const
+    {
+        auto found = disposals.find(path);
+        return found == disposals.end() ? Disposal::gone : found->second;
+    }
 
     bool Called(const std::string& call) const
     {
@@ -61,7 +94,8 @@ std::string LongForm(const std::string& path)
 
 CRemovalScope Scope(const std::string& uninstaller = "C:\\KALMORA\\")
 {
-    return CRemovalScope({uninstaller, "C:\\WINDOWS\\", "C:\\WINDOWS\\SYSTEM\\", "C:\\TEMP\\"}, LongForm);
+    return CRemovalScope({uninstaller, uninstaller + "unsetup.exe", "C:\\WINDOWS\\", "C:\\WINDOWS\\SYSTEM\\", "C:\\TEMP\\"},
+                         LongForm);
 }
 
 struct Installation {
@@ -90,11 +124,11 @@ struct Installation {
         target.itemName = "Kalmora 4.0";
         target.programPath = CFilePath("C:\\KALMORA\\kmwin.exe");
         targets.Put(target);
-        actions.log["program"] = {{"kmwin.exe", "0|1|0"}, {"kmshare.dat", "1000|1|0"}};
+        actions.log["program"] = {{"kmwin.exe", "0|1|0"}, {"kmshare.dat", "1000|1|0"}, {"unsetup.exe", "0|1|0"}};
         actions.log["samples"] = {{"letter.kmd", "1|1|1"}};
     }
 
-    bool Run(bool inPlace = false)
+    RemovalEnd Run(bool inPlace = false)
     {
         CRemoval removal(destinations, groups, targets, actions, scope);
         removal.inPlace = inPlace;
@@ -111,7 +145,7 @@ std::string Status(int label, int text)
 TEST(CRemoval, RemovesEverythingInItsFixedOrder)
 {
     Installation installation;
-    EXPECT_TRUE(installation.Run());
+    EXPECT_EQ(installation.Run(), RemovalEnd::removed);
     std::vector<std::string> expected = {
         Status(IDS_REMOVING, IDS_PROGRAM_ICONS), "scheduler", "gauge 20", "removal keys",
         Status(IDS_UNREGISTERING, IDS_SELF_REGISTERING_DLLS), "unregister ", "gauge 40",
@@ -121,6 +155,8 @@ TEST(CRemoval, RemovesEverythingInItsFixedOrder)
         "delete C:\\KALMORA\\kmwin.exe",
         // A file of a destination numbered 1000 or more is passed over but stays.
         "file status C:\\WINDOWS\\SHARED\\kmshare.dat", "read-only off C:\\WINDOWS\\SHARED\\kmshare.dat",
+        // The running uninstaller is shown, and left for its epilogue.
+        "file status C:\\KALMORA\\unsetup.exe", "read-only off C:\\KALMORA\\unsetup.exe",
         "file status C:\\KALMORA\\SAMPLES\\letter.kmd", "read-only off C:\\KALMORA\\SAMPLES\\letter.kmd",
         "delete C:\\KALMORA\\SAMPLES\\letter.kmd",
         "gauge 80", "settings file", Status(IDS_REMOVING, IDS_PROGRAM_DIRECTORIES)};
@@ -136,7 +172,7 @@ TEST(CRemoval, AConfirmedStopKeepsEverythingAfterIt)
 {
     Installation installation;
     installation.actions.stopAtFile = "C:\\KALMORA\\kmwin.exe";
-    EXPECT_FALSE(installation.Run());
+    EXPECT_EQ(installation.Run(), RemovalEnd::stopped);
     const auto& calls = installation.actions.calls;
     EXPECT_EQ(calls.back(), "file status C:\\KALMORA\\kmwin.exe");
     EXPECT_FALSE(installation.actions.Called("delete C:\\KALMORA\\kmwin.exe"));
@@ -167,7 +203,7 @@ TEST(CRemoval, AHostileLogCannotReachOutsideTheProductsDirectories)
         installation.destinations.SetNameAndParent(destination.number, "Logged", destination.parent);
         installation.destinations.SetDirectory(destination.number, destination.directory);
     }
-    EXPECT_TRUE(installation.Run());
+    EXPECT_EQ(installation.Run(), RemovalEnd::removed);
     std::vector<std::string> deleted, removedDirectories;
     for (const std::string& call : installation.actions.calls) {
         if (call.rfind("delete ", 0) == 0)
@@ -184,11 +220,58 @@ TEST(CRemoval, AHostileLogCannotReachOutsideTheProductsDirectories)
             << call;
 }
 
+// A file in use goes at the next start, and the directories it keeps follow it then, the deepest
+// first; the log goes now. What can be neither removed nor arranged to go keeps the log, and so
+// does a key that could not be deleted. A user's file keeping a directory is no failure.
+TEST(CRemoval, WhatCannotGoNowGoesAtTheNextStartOrKeepsTheLog)
+{
+    Installation inUse;
+    inUse.actions.disposals = {{"C:\\KALMORA\\SAMPLES\\letter.kmd", Disposal::atRestart},
+                               {"C:\\KALMORA\\SAMPLES\\", Disposal::kept},
+                               {"C:\\KALMORA\\", Disposal::kept},
+                               {"C:\\WINDOWS\\SHARED\\", Disposal::kept}};
+    EXPECT_EQ(inUse.Run(), RemovalEnd::removedAtRestart);
+    const auto& calls = inUse.actions.calls;
+    auto samples = std::find(calls.begin(), calls.end(), "rmdir at restart C:\\KALMORA\\SAMPLES\\");
+    auto kalmora = std::find(calls.begin(), calls.end(), "rmdir at restart C:\\KALMORA\\");
+    EXPECT_TRUE(samples != calls.end() && kalmora != calls.end() && samples < kalmora);
+    EXPECT_FALSE(inUse.actions.Called("rmdir at restart C:\\WINDOWS\\SHARED\\")) << "no file of it waits";
+    EXPECT_EQ(calls.back(), "log");
+
+    Installation stuck;
+    stuck.actions.disposals = {{"C:\\KALMORA\\kmwin.exe", Disposal::stays}};
+    EXPECT_EQ(stuck.Run(), RemovalEnd::incomplete);
+    EXPECT_FALSE(stuck.actions.Called("log"));
+
+    Installation key;
+    key.actions.keysStay = true;
+    EXPECT_EQ(key.Run(), RemovalEnd::incomplete);
+
+    Installation userFile;
+    userFile.actions.disposals = {{"C:\\KALMORA\\SAMPLES\\", Disposal::kept}, {"C:\\KALMORA\\", Disposal::kept}};
+    EXPECT_EQ(userFile.Run(), RemovalEnd::removed);
+    EXPECT_FALSE(userFile.actions.Called("rmdir at restart C:\\KALMORA\\"));
+}
+
+// Without a count, a shared DLL is the product's only where the product put files: in one of its
+// destinations below 1000, or named by a file record.
+TEST(CRemoval, KnowsTheProductsFiles)
+{
+    Installation installation;
+    CRemoval removal(installation.destinations, installation.groups, installation.targets, installation.actions,
+                     installation.scope);
+    EXPECT_TRUE(removal.IsProductFile("C:\\KALMORA\\kmshare.dll"));
+    EXPECT_TRUE(removal.IsProductFile("C:\\KALMOR~1\\SAMPLES.\\letter.kmd"));
+    EXPECT_FALSE(removal.IsProductFile("C:\\WINDOWS\\SHARED\\kmshare.dat")) << "a destination of 1000";
+    EXPECT_FALSE(removal.IsProductFile("C:\\Users\\thesis.doc"));
+    EXPECT_FALSE(removal.IsProductFile("kmshare.dll"));
+}
+
 TEST(CRemoval, UnsetupInPlaceRemovesTheTargetsIcons)
 {
     Installation installation;
     installation.actions.log.clear();
-    EXPECT_TRUE(installation.Run(true));
+    EXPECT_EQ(installation.Run(true), RemovalEnd::removed);
     const auto& calls = installation.actions.calls;
     EXPECT_EQ(calls[1], "scheduler");
     EXPECT_EQ(calls[2], "shortcut Kalmora 4.0");

@@ -64,13 +64,21 @@ protected:
     static bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
     // Unsetup over the log, answering the question from the table and noting who was asked.
-    void Decrement(const std::string& log, const std::map<std::string, bool>& answers)
+    // Files of the product's directory are the product's.
+    SharedDllRemovalResult Decrement(const std::string& log, const std::map<std::string, bool>& answers)
     {
-        DecrementCounts(log, windows_, system_, [&](const std::string& fileName) {
+        SharedDllRemoval removal;
+        removal.logPath = log;
+        removal.windowsDirectory = windows_;
+        removal.systemDirectory = system_;
+        removal.confirm = [&](const std::string& fileName) {
             asked_.push_back(fileName);
             auto answer = answers.find(fileName);
             return answer != answers.end() && answer->second;
-        });
+        };
+        removal.isProductFile = [&](const std::string& path) { return path.rfind(product_, 0) == 0; };
+        removal.isNT = true;
+        return DecrementCounts(removal);
     }
 
     std::string product_, windows_, system_;
@@ -138,6 +146,43 @@ TEST_F(SharedDllCounts, UnusedDllsOfTheSystemGoOnlyWhenTheUserAgrees)
     EXPECT_TRUE(Exists(busy));
     EXPECT_EQ(Count(busy), 1u);
     EXPECT_EQ(Count(many), 11u);
+}
+
+// A count is missing only when there is no such value: one that holds no count keeps file and
+// count, and its line stays in the log for another try. Without a count only the product's own
+// file goes, never one of the user's that a damaged log names. Every handled DLL leaves the log,
+// so that another Unsetup never lowers its count again.
+TEST_F(SharedDllCounts, OnlyAMissingCountCountsAsNoneAndOnlyTheProductsFilesGo)
+{
+    const std::string unreadable = Dll(product_, "kmbinary.dll");
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, kCountKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    RegSetValueExA(key, unreadable.c_str(), 0, REG_BINARY, reinterpret_cast<const BYTE*>("\1\2"), 2);
+    RegCloseKey(key);
+    const std::string uncounted = Dll(product_, "kmnone.dll");
+    const std::string document = Dll(system_, "thesis.doc");
+    const std::string counted = Dll(product_, "kmused.dll", 2);
+    ScratchFile log("klg");
+    for (const std::string* dll : {&unreadable, &uncounted, &document, &counted})
+        WritePrivateProfileStringA("SharedDll", dll->c_str(), "#1", log.Path().c_str());
+
+    SharedDllRemovalResult result = Decrement(log.Path(), {{"thesis.doc", true}});
+    EXPECT_TRUE(result.failed);
+    EXPECT_FALSE(result.atRestart);
+    EXPECT_TRUE(asked_.empty());
+    EXPECT_TRUE(Exists(unreadable));
+    EXPECT_FALSE(Exists(uncounted));
+    EXPECT_TRUE(Exists(document));
+    EXPECT_EQ(Count(counted), 1u);
+    using Lines = std::vector<std::pair<std::string, std::string>>;
+    EXPECT_EQ(IniSection(log.Path(), "SharedDll"), (Lines{{unreadable, "#1"}}));
+
+    Decrement(log.Path(), {});
+    EXPECT_EQ(Count(counted), 1u) << "lowered once only";
+    RegOpenKeyExA(HKEY_LOCAL_MACHINE, kCountKey, 0, KEY_ALL_ACCESS, &key);
+    RegDeleteValueA(key, unreadable.c_str());
+    RegCloseKey(key);
 }
 
 }  // namespace
