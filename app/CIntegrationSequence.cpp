@@ -53,7 +53,12 @@ int CIntegrationSequence::Run()
             contents.mediaTypes.ApplySelected(registry);
         });
         // Under /B the load and registration failures are not shown: nobody would answer them.
-        Timed("self-registration", [&] { RegisterDlls(*app_.destinations, app_.unattended); });
+        Timed("self-registration", [&] {
+            // A server that did not register leaves the product incomplete, whether or not
+            // someone saw the message.
+            if (!RegisterDlls(*app_.destinations, app_.unattended))
+                app_.run.errorsSkipped = true;
+        });
         Timed("scheduler start", [&] { StartScheduler(*app_.destinations, app_.isNT); });
         if (!app_.inPlace) {
             Timed("entries for later files, Alarms", [&] {

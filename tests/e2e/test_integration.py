@@ -3,6 +3,7 @@ scheduler: the real stand-ins of the test tree, installed from the medium."""
 
 import pytest
 
+from exitcodes import WITH_ERRORS, exit_code_of, start_watched
 from medium import GROUPS, Medium, with_product_programs
 from walks import TYPICAL_TO_COPY_DELAY
 
@@ -52,10 +53,11 @@ def test_a_missing_server_stops_the_registration_after_it(prefix, build, tmp_pat
     assert servers["imgservr.dll"] is None and servers["proxy.dll"] is None
 
 
+# Unattended, no box stops the run, and its exit code says that the product is incomplete.
 @pytest.mark.winver("win95")
 def test_unattended_a_missing_server_shows_no_box(prefix, build, tmp_path):
     medium = product_medium(build, tmp_path, without=("imfltr.dll",))
     prefix.map_drive("d", medium.setup_dir)
-    assert prefix.run(r"D:\setup.exe", "/B", timeout=120).exit_code == 0
+    assert exit_code_of(start_watched(prefix, build, r"D:\setup.exe", "/B")) == WITH_ERRORS
     assert registered_servers(prefix)["asfltr.dll"] == r"C:\KALMORA\Filters\asfltr.dll"
     assert registered_servers(prefix)["proxy.dll"] is None
