@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "app/SelfRemovalScript.h"
 #include "transfer/CFilePath.h"
 
 namespace {
@@ -20,25 +21,15 @@ bool WriteScript(const std::string& path, const std::string& text)
 }
 }  // namespace
 
-std::string SelfRemovalScript(const std::string& programPath, const std::string& directory,
-                              const std::string& scriptPath)
-{
-    // Both Windows 95's command.com and NT's cmd.exe understand these lines; the loop ends as soon
-    // as the program has ended and its file could be deleted.
-    return "@echo off\r\n"
-           ":again\r\n"
-           "del \"" + programPath + "\" >nul\r\n"
-           "if exist \"" + programPath + "\" goto again\r\n"
-           "rmdir \"" + directory + "\" >nul\r\n"
-           "del \"" + scriptPath + "\" >nul\r\n";
-}
-
 bool StartSelfRemoval(const std::string& programPath, const std::string& directory)
 {
     CFilePath script(CFilePath::Known::tempDir);
     script.AddTrailingBackslash();
     std::string scriptPath = script.Path() + "kmunset" + CFilePath::RandomHexName(4) + ".bat";
-    if (!WriteScript(scriptPath, SelfRemovalScript(programPath, directory, scriptPath)))
+    std::string text = SelfRemovalScript::Text(programPath, directory, scriptPath);
+    // Written as the interpreter reads it: a folder such as "Büro" is not found otherwise.
+    CharToOemBuffA(text.c_str(), &text[0], static_cast<DWORD>(text.size()));
+    if (!WriteScript(scriptPath, text))
         return false;
     char interpreter[MAX_PATH] = {};
     if (!GetEnvironmentVariableA("COMSPEC", interpreter, sizeof interpreter))

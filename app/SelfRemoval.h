@@ -4,9 +4,6 @@
 // empty), and then itself. It is started hidden just before the program ends.
 #include <string>
 
-// The batch text; portable, so that its lines are checked without a command interpreter.
-std::string SelfRemovalScript(const std::string& programPath, const std::string& directory,
-                              const std::string& scriptPath);
-
-// Writes the batch file and starts it with the command interpreter; false when either failed.
+// Writes the batch file (in the OEM code page, which the interpreter reads) and starts it with the
+// command interpreter; false when either failed.
 bool StartSelfRemoval(const std::string& programPath, const std::string& directory);

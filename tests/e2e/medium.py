@@ -192,7 +192,8 @@ class Medium:
             (vendor / "agree.txt").write_bytes(LICENCE)
             if profile is not None:
                 (vendor / "ov_setup.ini").write_text(profile, newline="")
-            (vendor / "product.mkd").write_text(description_text(
+            # In the ANSI code page of the machine, as the manifest is read.
+            (vendor / "product.mkd").write_text(encoding="cp1252", data=description_text(
                 self.groups, destinations or DESTINATIONS, TARGETS if targets is None else targets, sources,
                 profile is not None))
             kind = {"flat": ["--directory"], "cd": ["--cd"],

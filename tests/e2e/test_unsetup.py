@@ -9,7 +9,7 @@ import pytest
 
 from exitcodes import COMPLETED, NOT_COMPLETED, RESTART_PENDING, exit_code_of, start_watched
 from installed import LOG, left_behind, read_log, snapshot
-from medium import GROUPS, PRODUCT_PROFILE, Medium, with_product_programs
+from medium import DESTINATIONS, GROUPS, PRODUCT_PROFILE, Medium, with_product_programs
 from test_install import hold_file
 
 PRODUCT = r"C:\KALMORA"
@@ -44,9 +44,9 @@ def install(prefix) -> None:
     prefix.reg_add(SETTINGS_KEY, "LastAlbum", "holidays")
 
 
-def wait_for_self_removal(prefix, timeout: float = 20) -> None:
+def wait_for_self_removal(prefix, timeout: float = 20, uninstaller: str = UNSETUP) -> None:
     """The uninstaller's file goes a moment after its process has ended."""
-    unsetup = prefix.linux_path(UNSETUP)
+    unsetup = prefix.linux_path(uninstaller)
     deadline = time.monotonic() + timeout
     while unsetup.exists() and time.monotonic() < deadline:
         time.sleep(0.2)
@@ -241,6 +241,45 @@ def test_a_shared_dll_that_stays_keeps_its_count(prefix, build, tmp_path):
     assert prefix.linux_path(held).exists()
     assert prefix.reg_query(SHARED_DLLS, held) == 1
     assert prefix.reg_query(SHARED_DLLS, stuck) == 0
+
+
+# The uninstaller removes itself wherever it was installed: the interpreter that runs its last
+# script takes "%" for the start of a variable, and reads the script in the OEM code page.
+@pytest.mark.winver("nt40")
+@pytest.mark.parametrize("folder", ["100% Kalmora", "Kalmora %TEMP%", "B\u00fcro"])
+def test_the_uninstaller_removes_itself_from_any_folder(prefix, build, tmp_path, folder):
+    main = "C:\\" + folder
+    product_medium(prefix, build, tmp_path, destinations={**DESTINATIONS, 0: ("Kalmora", -1, main)})
+    before = snapshot(prefix)
+    install(prefix)
+    uninstaller = main + r"\unsetup.exe"
+    assert prefix.linux_path(uninstaller).is_file()
+    assert prefix.run(uninstaller, "/U", "/B", timeout=120).exit_code == 0
+    wait_for_self_removal(prefix, uninstaller=uninstaller)
+    assert_as_before(before, snapshot(prefix))
+
+
+# An uninstaller that can never be deleted: its script gives up after a bounded number of tries,
+# and ends by deleting itself.
+@pytest.mark.winver("win95")
+def test_a_script_that_cannot_delete_the_uninstaller_ends(prefix, build, tmp_path):
+    product_medium(prefix, build, tmp_path)
+    install(prefix)
+    unsetup = prefix.linux_path(UNSETUP)
+    subprocess.run(["chattr", "+i", str(unsetup)], check=True)
+    try:
+        assert prefix.run(UNSETUP, "/U", "/B", timeout=120).exit_code == 0
+
+        def scripts():
+            return [path for place in (r"C:\users", r"C:\windows\temp")
+                    for path in prefix.linux_path(place).rglob("kmunset*.bat")]
+        deadline = time.monotonic() + 90
+        while scripts() and time.monotonic() < deadline:
+            time.sleep(1)
+        assert scripts() == []
+        assert unsetup.is_file()
+    finally:
+        subprocess.run(["chattr", "-i", str(unsetup)], check=True)
 
 
 # The stop question: a shared DLL of the system directory holds the removal with its question;
