@@ -104,7 +104,9 @@ void CSetupApp::DetectPlatform()
     version.dwOSVersionInfoSize = sizeof version;
     if (GetVersionExA(&version) && version.dwPlatformId == VER_PLATFORM_WIN32_NT) {
         isNT = true;
-        isNT4 = version.dwMajorVersion == 4;
+        // This version or later: Windows 2000 and its successors have the NT 4 shell, not
+        // Program Manager.
+        isNT4 = version.dwMajorVersion >= 4;
     }
 }
 

@@ -50,7 +50,7 @@ public:
     bool noRestartNeeded = true;      // cleared when a file waits for the next start of Windows
     RunRecord run;                    // how the run is going: the exit code at the end
     bool isNT = false;
-    bool isNT4 = false;
+    bool isNT4 = false;               // Windows NT 4 or later
     // What the install profile describes; the settings hold the copy delay that the "Stacker
     // Settings" question starts from and stores.
     std::unique_ptr<CProfileContents> profileContents;

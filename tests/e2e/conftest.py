@@ -13,7 +13,7 @@ import pytest
 REPO = Path(__file__).resolve().parents[2]
 sys.path.insert(0, str(REPO / "tests"))
 
-from harness import WINDOWS_VERSIONS, UiDriver, WinePrefix, ensure_template, test_tree  # noqa: E402
+from harness import LATER_VERSIONS, WINDOWS_VERSIONS, UiDriver, WinePrefix, ensure_template, test_tree  # noqa: E402
 
 
 class BuildTree:
@@ -32,12 +32,12 @@ class BuildTree:
 
 def pytest_addoption(parser):
     parser.addoption("--winver", default=os.environ.get("KALMORA_WINVER", ""),
-                     help="comma-separated Windows versions to run: " + ",".join(WINDOWS_VERSIONS))
+                     help="comma-separated Windows versions to run: " + ",".join(WINDOWS_VERSIONS + LATER_VERSIONS))
 
 
 def pytest_configure(config):
     config.addinivalue_line("markers", "winver(*versions): the Windows versions a prefix test runs on")
-    for version in WINDOWS_VERSIONS:
+    for version in WINDOWS_VERSIONS + LATER_VERSIONS:
         config.addinivalue_line("markers", f"{version}: the test runs in a {version} prefix")
 
 
@@ -46,7 +46,7 @@ def pytest_generate_tests(metafunc):
         return
     marker = metafunc.definition.get_closest_marker("winver")
     versions = list(marker.args) if marker else list(WINDOWS_VERSIONS)
-    unknown = [v for v in versions if v not in WINDOWS_VERSIONS]
+    unknown = [v for v in versions if v not in WINDOWS_VERSIONS + LATER_VERSIONS]
     if unknown:
         raise pytest.UsageError(f"{metafunc.definition.nodeid}: unknown Windows versions {unknown}")
     chosen = [v for v in metafunc.config.getoption("winver").split(",") if v]

@@ -131,3 +131,16 @@ def test_an_icon_follows_its_program_to_where_it_was_installed(prefix, build, tm
     assert read_log(prefix)["targets"]["kmwin.exe"].endswith(r"|C:\KALMORA\kmwin.exe")
     assert prefix.run(r"C:\KALMORA\unsetup.exe", "/U", "/B", timeout=120).exit_code == 0
     assert not folder.exists()
+
+
+# A later Windows NT (XP here) is no NT 3.x: it gets the NT 4 shell's links, not Program Manager
+# groups, and Unsetup takes them away again.
+@pytest.mark.winver("winxp")
+def test_a_later_windows_nt_gets_shell_links(prefix, build, tmp_path, driver):
+    installed_medium(prefix, build, tmp_path)
+    install_unattended(prefix)
+    folder = shell_folder(prefix, "Programs") / "Orvane"
+    assert sorted(p.name for p in folder.iterdir()) == ["Kalmora 4.lnk"]
+    assert read_link(folder / "Kalmora 4.lnk").path == r"C:\KALMORA\kmwin.exe"
+    assert prefix.run(r"C:\KALMORA\unsetup.exe", "/U", "/B", timeout=120).exit_code == 0
+    assert not folder.exists()
