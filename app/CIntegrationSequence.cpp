@@ -82,6 +82,8 @@ void CIntegrationSequence::CreateProgramIcons()
     place.shellLinks = app_.UsesShellLinks();
     place.programFolder = app_.programFolder;
     place.mainDirectory = app_.destinations->GetDirectory(CDestinationStore::kMain);
+    if (app_.writeLog)
+        place.logPath = app_.logPath;
     CreateShortcuts(app_.targets.All(), place, app_.MainWindowHandle());
 }
 

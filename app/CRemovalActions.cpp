@@ -50,6 +50,11 @@ void CRemovalActions::RemoveShortcut(const CShortcutTarget& target)
     ::RemoveShortcut(target, shellLinks_, app_.logPath);
 }
 
+void CRemovalActions::RemoveProgramFolder()
+{
+    ::RemoveProgramFolder(shellLinks_, app_.logPath);
+}
+
 bool CRemovalActions::DeleteRemovalKeys()
 {
     return app_.profileContents->registryEntries.DeleteRemovalKeys();

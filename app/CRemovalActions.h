@@ -28,6 +28,7 @@ public:
 
     void RemoveSchedulerIcon() override;
     void RemoveShortcut(const CShortcutTarget& target) override;
+    void RemoveProgramFolder() override;
     bool DeleteRemovalKeys() override;
     void UnregisterDlls(const CDestinationStore& destinations) override;
     bool RemoveLoggedKeys() override;

@@ -54,12 +54,28 @@ bool CProgmanConversation::AddItem(const ProgmanItem& item)
 int CProgmanConversation::GetGroups(HWND listBox)
 {
     std::vector<std::string> names;
-    // Some shells answer "Progman" with nothing and serve the list only as "Groups".
-    if (!RequestGroupNames("Progman", names) || names.empty())
-        RequestGroupNames("Groups", names);
+    GroupNames(names);
     for (const std::string& name : names)
         SendMessageA(listBox, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
     return static_cast<int>(names.size());
+}
+
+bool CProgmanConversation::GroupNames(std::vector<std::string>& names)
+{
+    // Some shells answer "Progman" with nothing and serve the list only as "Groups".
+    names.clear();
+    if (RequestGroupNames("Progman", names) && !names.empty())
+        return true;
+    return RequestGroupNames("Groups", names);
+}
+
+std::optional<bool> CProgmanConversation::IsGroupEmpty(const std::string& name)
+{
+    Disconnect();
+    std::string answer;
+    if (!OpenConversation(true) || !Request(name, answer))
+        return std::nullopt;
+    return GroupAnswerShowsEmpty(answer);
 }
 
 bool CProgmanConversation::RequestGroupNames(const std::string& item, std::vector<std::string>& names)

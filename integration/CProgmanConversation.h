@@ -2,6 +2,9 @@
 // The conversation with Program Manager that makes and removes program groups and their items.
 // Each command opens the conversation first where it needs one, starting Program Manager if it
 // is not running; no failure is reported to the user.
+#include <optional>
+#include <vector>
+
 #include "integration/CDdeClient.h"
 #include "integration/ShortcutRules.h"
 
@@ -22,6 +25,11 @@ public:
     bool AddItem(const ProgmanItem& item);
     // Adds the names of the existing groups to the list box; the number added.
     int GetGroups(HWND listBox);
+    // The existing groups; false when Program Manager would not tell.
+    bool GroupNames(std::vector<std::string>& names);
+    // Whether the group holds no item, as Program Manager describes it; nullopt when it would not
+    // describe the group.
+    std::optional<bool> IsGroupEmpty(const std::string& name);
 
 private:
     bool RequestGroupNames(const std::string& item, std::vector<std::string>& names);

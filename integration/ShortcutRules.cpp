@@ -1,5 +1,7 @@
 #include "integration/ShortcutRules.h"
 
+#include "framework/TextCompare.h"
+
 namespace {
 bool IsSeparator(char c)
 {
@@ -97,4 +99,20 @@ std::vector<std::string> SplitGroupNames(const std::string& answer)
     if (!piece.empty())
         names.push_back(piece);
     return names;
+}
+
+std::optional<bool> GroupAnswerShowsEmpty(const std::string& answer)
+{
+    std::vector<std::string> lines = SplitGroupNames(answer);
+    if (lines.empty())
+        return std::nullopt;
+    return lines.size() == 1;
+}
+
+bool HasGroup(const std::vector<std::string>& names, const std::string& group)
+{
+    for (const std::string& name : names)
+        if (EqualsIgnoreCase(name, group))
+            return true;
+    return false;
 }

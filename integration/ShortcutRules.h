@@ -2,6 +2,7 @@
 // The text side of the program icons: the name a link file gets, the Program Manager commands that
 // make and remove icons, and the group names that Program Manager answers with. Portable, so that
 // the exact command texts are tested without a shell.
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -43,6 +44,14 @@ std::string AddItem(const ProgmanItem& item);
 
 // The command line of an item: the program's path in double quotes, a blank and its arguments.
 std::string QuotedCommandLine(const std::string& programPath, const std::string& arguments);
+
+// Whether Program Manager's description of a group (a line for the group, then one per item)
+// shows it empty; nullopt for an answer that describes nothing.
+std::optional<bool> GroupAnswerShowsEmpty(const std::string& answer);
+
+// Whether a group is among the names, compared as Program Manager compares them (without regard
+// to case).
+bool HasGroup(const std::vector<std::string>& names, const std::string& group);
 
 // The names in Program Manager's answer to a group request: the pieces between CR and LF
 // characters, empty ones left out.

@@ -71,6 +71,12 @@ void AddProgmanItems(const CTargetStore::Map& targets, const ShortcutPlace& plac
     CTargetStore::Map withUnsetup = targets;
     withUnsetup.emplace(ProductFiles::kUninstaller, UnsetupTarget(place));
     CProgmanConversation progman;
+    // A group that Setup makes is recorded before it is made, so that Unsetup may take it away;
+    // one that existed (the user chose "Accessories") is not the product's.
+    std::vector<std::string> groups;
+    if (progman.GroupNames(groups) && !HasGroup(groups, place.programFolder) && !place.logPath.empty())
+        WritePrivateProfileStringA(LogRecords::kProgramFolderSection, LogRecords::kProgramFolderCreatedKey, "1",
+                                   place.logPath.c_str());
     progman.OpenConversation(true);
     for (const auto& entry : withUnsetup) {
         const CShortcutTarget& target = entry.second;
@@ -164,16 +170,41 @@ void RemoveShortcut(const CShortcutTarget& target, bool shellLinks, const std::s
         return;
     }
     // A damaged log must not smuggle further commands into the conversation.
-    if (!IsPlainProgmanText(folderName) || !IsPlainProgmanText(target.itemName))
+    if (folderName.empty() || !IsPlainProgmanText(folderName) || !IsPlainProgmanText(target.itemName))
         return;
     CProgmanConversation progman;
-    progman.OpenConversation(true);
     // Items are deleted from the active group, which after a restart is whichever the user left
-    // open: the program's group is made the active one first.
-    if (!folderName.empty())
-        progman.CreateGroup(folderName);
+    // open: the program's group is made the active one first, if it is there at all (making it
+    // active would make it anew).
+    std::vector<std::string> groups;
+    if (progman.GroupNames(groups) && !HasGroup(groups, folderName))
+        return;
+    progman.CreateGroup(folderName);
     progman.DeleteItem(target.itemName);
-    if (!folderName.empty())
+    progman.Disconnect();
+}
+
+void RemoveProgramFolder(bool shellLinks, const std::string& logPath)
+{
+    std::string folderName = LoggedProgramFolder(logPath);
+    if (shellLinks) {
+        std::string programs = ShellFolder("Programs");
+        if (!programs.empty() && IsFolderBelowPrograms(folderName))
+            RemoveDirectoryA((programs + "\\" + folderName).c_str());
+        return;
+    }
+    if (folderName.empty() || !IsPlainProgmanText(folderName))
+        return;
+    CProgmanConversation progman;
+    std::vector<std::string> groups;
+    if (progman.GroupNames(groups) && !HasGroup(groups, folderName))
+        return;
+    progman.CreateGroup(folderName);
+    progman.DeleteItem(LoadResString(IDS_UNINSTALL_ITEM));
+    std::optional<bool> empty = progman.IsGroupEmpty(folderName);
+    bool madeBySetup = GetPrivateProfileIntA(LogRecords::kProgramFolderSection,
+                                             LogRecords::kProgramFolderCreatedKey, 0, logPath.c_str()) == 1;
+    if (empty ? *empty : madeBySetup)
         progman.DeleteGroup(folderName);
     progman.Disconnect();
 }

@@ -12,15 +12,21 @@ struct ShortcutPlace {
     bool shellLinks = true;       // false: Program Manager
     std::string programFolder;    // the folder or group the user chose
     std::string mainDirectory;    // destination 0, with its trailing backslash
+    std::string logPath;          // where a Program Manager group that Setup makes is recorded
 };
 
 // Setup: the program folder with the targets' icons and the scheduler's Startup icon; then the
 // main window is brought to the top and repainted. Program Manager also gets an item that starts
 // the uninstaller.
 void CreateShortcuts(const CTargetStore::Map& targets, const ShortcutPlace& place, HWND mainWindow);
-// Unsetup: one target's icon, and the program folder once it is empty (Program Manager: the
-// whole group). The folder's name is read from the log.
+// Unsetup: one target's icon, and with shell links the program folder once it is empty. The
+// folder's name is read from the log.
 void RemoveShortcut(const CShortcutTarget& target, bool shellLinks, const std::string& logPath);
+// Unsetup, once the targets' icons are gone: the program folder when it is empty. A Program
+// Manager group loses the uninstaller's item first, and goes only when Program Manager shows it
+// empty, or, where it will not tell, when Setup made it: a group the user chose ("Accessories")
+// keeps its other icons.
+void RemoveProgramFolder(bool shellLinks, const std::string& logPath);
 // Unsetup: ends the running scheduler (WM_CLOSE, then after 2 seconds by force) and removes its
 // Startup icon.
 void RemoveSchedulerIcon(bool shellLinks);

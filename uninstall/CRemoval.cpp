@@ -41,6 +41,7 @@ RemovalEnd CRemoval::Run()
 
     if (!RemoveFiles())
         return RemovalEnd::stopped;
+    actions_.RemoveProgramFolder();
     AdvanceGauge();
     actions_.DeleteSettingsFile();
 

@@ -40,6 +40,8 @@ public:
 
     virtual void RemoveSchedulerIcon() = 0;
     virtual void RemoveShortcut(const CShortcutTarget& target) = 0;
+    // Once the targets' icons are gone: the program folder, when nothing else is in it.
+    virtual void RemoveProgramFolder() = 0;
     // The two registry steps: false when a key that should go could not.
     virtual bool DeleteRemovalKeys() = 0;
     virtual bool RemoveLoggedKeys() = 0;

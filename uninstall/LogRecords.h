@@ -11,6 +11,8 @@ namespace LogRecords {
 constexpr char kFileName[] = "kmwin4.log";
 constexpr char kProgramFolderSection[] = "PMGroup";
 constexpr char kProgramFolderKey[] = "pmgroup";
+// "1" when Setup made the Program Manager group itself: then Unsetup may delete it.
+constexpr char kProgramFolderCreatedKey[] = "created";
 constexpr char kDestinationsSection[] = "destinations";
 constexpr char kGroupsSection[] = "groups";
 constexpr char kTargetsSection[] = "targets";

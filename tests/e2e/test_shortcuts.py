@@ -1,6 +1,8 @@
 """The program icons that Setup makes after copying: shell links in the user's Start-menu folders on
 Windows 95 and NT 4, Program Manager groups on NT 3.51; the program-folder page that names them."""
 
+import time
+
 import pytest
 
 from harness.shelllink import read_link
@@ -144,3 +146,51 @@ def test_a_later_windows_nt_gets_shell_links(prefix, build, tmp_path, driver):
     assert read_link(folder / "Kalmora 4.lnk").path == r"C:\KALMORA\kmwin.exe"
     assert prefix.run(r"C:\KALMORA\unsetup.exe", "/U", "/B", timeout=120).exit_code == 0
     assert not folder.exists()
+
+
+# On NT 3.51 the program folder may be a group that exists: Unsetup deletes the product's items
+# and leaves the group with the user's icons. Wine's shell keeps a group that still holds items
+# whatever DeleteGroup says, so a stand-in for Program Manager that does as Program Manager does
+# answers the conversation and records it.
+@pytest.mark.winver("nt351")
+def test_a_group_the_user_chose_keeps_its_other_icons(prefix, build, tmp_path, driver):
+    installed_medium(prefix, build, tmp_path)
+    record = prefix.linux_path(r"C:\progman.txt")
+    standin = prefix.start(build.exe("progman_standin.exe"), r"C:\progman.txt", "Accessories=Notepad,Calculator",
+                           "Main=File Manager", "Startup=", timeout=300)
+    deadline = time.monotonic() + 20
+    while not (record.exists() and "ready" in record.read_text()) and time.monotonic() < deadline:
+        time.sleep(0.2)
+    prefix.start(r"D:\setup.exe", timeout=120)
+    driver.check(TO_SETUP_TYPE + r"""
+click 1020
+wait-page 106
+set 1006 Accessories
+click 1
+wait-page 152
+click 1
+wait-window "Stacker Settings" 20000
+click 7
+wait-page 115 60000
+click 1
+""")
+    assert last_state(record)["Accessories"] == ["Notepad", "Calculator", "Kalmora 4.0", "Uninstall Kalmora 4.0"]
+    assert prefix.run(r"C:\KALMORA\unsetup.exe", "/U", "/B", timeout=120).exit_code == 0
+    standin.kill()
+    commands = [line[2:] for line in record.read_text().splitlines() if line.startswith("> ")]
+    assert '[DeleteGroup("Accessories")]' not in commands
+    state = last_state(record)
+    assert state["Accessories"] == ["Notepad", "Calculator"]
+    assert state["Main"] == ["File Manager"]
+
+
+def last_state(record) -> dict:
+    """The stand-in's groups after its last command: {group: [items]}."""
+    lines = record.read_text().splitlines()
+    last_command = max(i for i, line in enumerate(lines) if line.startswith(("> ", "ready")))
+    state = {}
+    for line in lines[last_command + 1:]:
+        if line.startswith("= "):
+            name, _, items = line[2:].partition(":")
+            state[name] = [item for item in items.strip().split("|") if item]
+    return state

@@ -101,6 +101,7 @@ public:
     }
     void RemoveSchedulerIcon() override {}
     void RemoveShortcut(const CShortcutTarget&) override {}
+    void RemoveProgramFolder() override {}
     bool DeleteRemovalKeys() override { return true; }
     void UnregisterDlls(const CDestinationStore& destinations) override
     {

@@ -72,3 +72,15 @@ TEST(ShortcutRules, GroupNamesAreThePiecesBetweenLineEnds)
     EXPECT_EQ(SplitGroupNames("\r\n"), std::vector<std::string>{});
     EXPECT_EQ(SplitGroupNames("Main\n\nGames"), (std::vector<std::string>{"Main", "Games"}));
 }
+
+// Program Manager describes a group by a line of its own and one line per item.
+TEST(ShortcutRules, AGroupIsEmptyWhenItsDescriptionHasNoItemLines)
+{
+    EXPECT_EQ(GroupAnswerShowsEmpty("\"Orvane\",C:\\WINDOWS\\ORVANE.GRP,0,1\r\n"), std::optional<bool>(true));
+    EXPECT_EQ(GroupAnswerShowsEmpty("\"Main\",C:\\WINDOWS\\MAIN.GRP,1,1\r\n\"Notepad\",\"\",NOTEPAD.EXE,0,0,0,0,0\r\n"),
+              std::optional<bool>(false));
+    EXPECT_EQ(GroupAnswerShowsEmpty("\r\n"), std::nullopt);
+    EXPECT_EQ(GroupAnswerShowsEmpty(""), std::nullopt);
+    EXPECT_TRUE(HasGroup({"Accessories", "Main"}, "accessories"));
+    EXPECT_FALSE(HasGroup({"Accessories", "Main"}, "Orvane"));
+}

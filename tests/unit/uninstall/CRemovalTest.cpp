@@ -28,6 +28,7 @@ public:
     void SetGauge(int position) override { calls.push_back("gauge " + std::to_string(position)); }
     void RemoveSchedulerIcon() override { calls.push_back("scheduler"); }
     void RemoveShortcut(const CShortcutTarget& target) override { calls.push_back("shortcut " + target.itemName); }
+    void RemoveProgramFolder() override { calls.push_back("program folder"); }
     bool DeleteRemovalKeys() override
     {
         calls.push_back("removal keys");
@@ -158,7 +159,7 @@ TEST(CRemoval, RemovesEverythingInItsFixedOrder)
         // The running uninstaller is shown, and left for its epilogue.
         "file status C:\\KALMORA\\unsetup.exe", "read-only off C:\\KALMORA\\unsetup.exe",
         "file status C:\\KALMORA\\SAMPLES\\letter.kmd", "read-only off C:\\KALMORA\\SAMPLES\\letter.kmd",
-        "delete C:\\KALMORA\\SAMPLES\\letter.kmd",
+        "delete C:\\KALMORA\\SAMPLES\\letter.kmd", "program folder",
         "gauge 80", "settings file", Status(IDS_REMOVING, IDS_PROGRAM_DIRECTORIES)};
     // Three passes over the three directories, so that nested ones empty from the inside out.
     for (int pass = 0; pass < 3; ++pass)
