@@ -328,9 +328,15 @@ def read_log(installed: KeptState) -> dict:
 
 def check_log(installed: KeptState, medium, checks: Checks) -> None:
     log = read_log(installed)
+    # The shared DLL is recorded by its count alone, so that only the count decides its removal.
+    shared = "kmshare.dll"
     wrong = [name for name, (group, destination, _) in medium.files.items()
-             if typical(medium, group) and log.get(group, {}).get(name) != f"{destination}|1|0"]
+             if typical(medium, group) and name != shared and log.get(group, {}).get(name) != f"{destination}|1|0"]
     checks.expect("the log lists every installed file in its group", not wrong, wrong)
+    as_file = [section for section, keys in log.items() if section != "SharedDll" and shared in keys]
+    checks.expect("the log lists the shared DLL by its count alone",
+                  log.get("SharedDll") == {"C:\\KALMORA\\" + shared: "#1"} and not as_file,
+                  (log.get("SharedDll"), as_file))
     checks.expect("the log lists the uninstaller", log.get("Install Programs") == {"unsetup.exe": "0|1|0"},
                   log.get("Install Programs"))
     checks.expect("the log names the program folder", log.get("PMGroup", {}).get("pmgroup") == "Orvane")
