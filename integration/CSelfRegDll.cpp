@@ -83,6 +83,16 @@ int RegisterDlls(const CDestinationStore& destinations, bool quiet)
     return servers[kProxy]->Register();
 }
 
+bool AnyServerInstalled(const CDestinationStore& destinations)
+{
+    for (const ServerDll& server : kServers) {
+        std::string directory = destinations.GetDirectory(server.destination);
+        if (!directory.empty() && CFilePath(directory + server.fileName).Exists())
+            return true;
+    }
+    return false;
+}
+
 int UnregisterDlls(const CDestinationStore& destinations, bool quiet)
 {
     Servers servers = LoadServers(destinations, quiet);

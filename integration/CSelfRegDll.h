@@ -34,6 +34,9 @@ private:
 // Setup: asfltr, imfltr and imgservr in turn, stopping at the first failure; then proxy, first
 // unregistered and then registered. 1 when proxy was registered, else 0.
 int RegisterDlls(const CDestinationStore& destinations, bool quiet);
+// Whether any of the four servers' files is there: a product shipped without them has none to
+// register, and lacks nothing.
+bool AnyServerInstalled(const CDestinationStore& destinations);
 // Unsetup: proxy, imgservr, asfltr and imfltr in turn, stopping at the first failure. 1 when all
 // four were unregistered, else 0.
 int UnregisterDlls(const CDestinationStore& destinations, bool quiet);
