@@ -2,6 +2,8 @@
 
 #include <map>
 
+#include "framework/TextCompare.h"
+
 namespace {
 std::string WithBackslash(const std::string& resolved)
 {
@@ -26,7 +28,10 @@ std::string CRemovalScope::Canonical(const std::string& path) const
 
 bool CRemovalScope::IsUninstaller(const std::string& path) const
 {
-    return CanonicalPath::Same(Canonical(path), uninstallerProgram_);
+    // The names first: resolving every removed file's path would ask the file system each time.
+    auto name = [](const std::string& text) { return text.substr(text.find_last_of("\\/") + 1); };
+    return EqualsIgnoreCase(name(path), name(uninstallerProgram_)) &&
+           CanonicalPath::Same(Canonical(path), uninstallerProgram_);
 }
 
 bool CRemovalScope::IsSystemPlace(const std::string& resolved) const
