@@ -162,7 +162,7 @@ def test_a_program_in_use_goes_at_the_next_start(prefix, build, tmp_path, driver
     product_medium(prefix, build, tmp_path)
     install(prefix)
     program = prefix.start(PRODUCT + r"\kmwin.exe", timeout=120)
-    driver.check('wait-window "Kalmora 4.0" KalmoraMain 10000')
+    driver.check('wait-window "Kalmora 4.0" KalmoraMain 30000')
     if prefix.version == "nt40":
         unsetup = start_watched(prefix, build, UNSETUP, "/U", "/B")
     else:
@@ -196,7 +196,7 @@ def test_what_can_neither_go_nor_wait_keeps_the_log_for_another_try(prefix, buil
     before = snapshot(prefix)
     install(prefix)
     program = prefix.start(PRODUCT + r"\kmwin.exe", timeout=120)
-    driver.check('wait-window "Kalmora 4.0" KalmoraMain 10000')
+    driver.check('wait-window "Kalmora 4.0" KalmoraMain 30000')
     wininit = prefix.place(r"C:\windows\wininit.ini", b"")
     subprocess.run(["chattr", "+i", str(wininit)], check=True)
     try:
