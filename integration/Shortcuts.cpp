@@ -120,6 +120,18 @@ void DeleteLinkFile(const std::string& folder, const std::string& itemName)
         CFilePath(folder + "\\" + fileName).Delete();
 }
 
+// Items are deleted from the active group, which after a restart is whichever the user left open:
+// the program's group is made the active one first, if it is there at all (making it active would
+// make it anew). Where Program Manager will not list its groups, it is made active all the same.
+bool ActivateExistingGroup(CProgmanConversation& progman, const std::string& group)
+{
+    std::vector<std::string> groups;
+    if (progman.GroupNames(groups) && !HasGroup(groups, group))
+        return false;
+    progman.CreateGroup(group);
+    return true;
+}
+
 void EndScheduler()
 {
     HWND window = FindWindowA(ProductFiles::kSchedulerWindowClass, nullptr);
@@ -173,13 +185,8 @@ void RemoveShortcut(const CShortcutTarget& target, bool shellLinks, const std::s
     if (folderName.empty() || !IsPlainProgmanText(folderName) || !IsPlainProgmanText(target.itemName))
         return;
     CProgmanConversation progman;
-    // Items are deleted from the active group, which after a restart is whichever the user left
-    // open: the program's group is made the active one first, if it is there at all (making it
-    // active would make it anew).
-    std::vector<std::string> groups;
-    if (progman.GroupNames(groups) && !HasGroup(groups, folderName))
+    if (!ActivateExistingGroup(progman, folderName))
         return;
-    progman.CreateGroup(folderName);
     progman.DeleteItem(target.itemName);
     progman.Disconnect();
 }
@@ -196,10 +203,8 @@ void RemoveProgramFolder(bool shellLinks, const std::string& logPath)
     if (folderName.empty() || !IsPlainProgmanText(folderName))
         return;
     CProgmanConversation progman;
-    std::vector<std::string> groups;
-    if (progman.GroupNames(groups) && !HasGroup(groups, folderName))
+    if (!ActivateExistingGroup(progman, folderName))
         return;
-    progman.CreateGroup(folderName);
     progman.DeleteItem(LoadResString(IDS_UNINSTALL_ITEM));
     std::optional<bool> empty = progman.IsGroupEmpty(folderName);
     bool madeBySetup = GetPrivateProfileIntA(LogRecords::kProgramFolderSection,

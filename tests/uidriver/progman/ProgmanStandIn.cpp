@@ -197,12 +197,12 @@ int main(int argc, char** argv)
     }
     recordPath = argv[1];
     for (int i = 2; i < argc; ++i) {
-        std::string spec = argv[i];
-        std::size_t equal = spec.find('=');
-        std::vector<std::string>& items = groups[spec.substr(0, equal)];
-        for (std::size_t start = equal; start != std::string::npos && start + 1 <= spec.size();) {
-            std::size_t comma = spec.find(',', start + 1);
-            std::string entry = spec.substr(start + 1, comma == std::string::npos ? std::string::npos : comma - start - 1);
+        std::string given = argv[i];
+        std::size_t equal = given.find('=');
+        std::vector<std::string>& items = groups[given.substr(0, equal)];
+        for (std::size_t start = equal; start != std::string::npos && start + 1 <= given.size();) {
+            std::size_t comma = given.find(',', start + 1);
+            std::string entry = given.substr(start + 1, comma == std::string::npos ? std::string::npos : comma - start - 1);
             if (!entry.empty())
                 items.push_back(entry);
             start = comma;
