@@ -26,7 +26,7 @@ void Timed(const char* name, Step step)
 }
 }
 
-CIntegrationSequence::CIntegrationSequence(CSetupApp& app) : app_(app), log_(app.logPath)
+CIntegrationSequence::CIntegrationSequence(CSetupApp& app) : app_(app), log_(*app.log)
 {
 }
 
@@ -43,11 +43,11 @@ int CIntegrationSequence::Run()
         CProfileContents& contents = *app_.profileContents;
         // One record for the registry entries and the file types: a key that one of them
         // creates is the product's, whichever writes into it.
-        CRegistryRecord registry(app_.logPath);
+        CRegistryRecord registry(&log_);
         PrepareMacros();
         Timed("program icons", [&] { CreateProgramIcons(); });
         Timed("registry entries", [&] { contents.registryEntries.ApplySelected(registry); });
-        Timed("shared DLLs", [&] { contents.sharedDlls.IncrementCounts(app_.logPath); });
+        Timed("shared DLLs", [&] { contents.sharedDlls.IncrementCounts(log_); });
         Timed("file types", [&] {
             contents.mediaTypes.ResolveConflicts();
             contents.mediaTypes.ApplySelected(registry);
@@ -83,7 +83,7 @@ void CIntegrationSequence::CreateProgramIcons()
     place.programFolder = app_.programFolder;
     place.mainDirectory = app_.destinations->GetDirectory(CDestinationStore::kMain);
     if (app_.writeLog)
-        place.logPath = app_.logPath;
+        place.log = &log_;
     CreateShortcuts(app_.targets.All(), place, app_.MainWindowHandle());
 }
 
@@ -111,6 +111,7 @@ void CIntegrationSequence::CreateAlarmsDirectory()
     if (parent.empty())
         return;
     CFilePath alarms(parent + "Alarms\\");
-    alarms.MakeDirectory(true);
+    // Logged before it is made, so that Unsetup finds it whenever Setup stops.
     log_.Write("destinations", kAlarmsKey, "Alarms|" + std::to_string(kAlarmsParent) + "|" + alarms.Path());
+    alarms.MakeDirectory(true);
 }

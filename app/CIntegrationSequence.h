@@ -27,5 +27,5 @@ private:
     void CreateAlarmsDirectory();
 
     CSetupApp& app_;
-    CUninstallLog log_;
+    CUninstallLog& log_;
 };

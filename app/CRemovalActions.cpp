@@ -5,10 +5,17 @@
 #include "integration/CSharedDllEntry.h"
 #include "integration/Shortcuts.h"
 #include "profile/CPrivateProfileSource.h"
+#include "transfer/CanonicalPath.h"
 #include "transfer/RenameAtRestart.h"
+#include "uninstall/LogRecords.h"
 
 namespace {
 constexpr char kSettingsFile[] = "Kmwin40.ini";
+
+std::string LongForm(const std::string& path)
+{
+    return CFilePath(path).LongForm();
+}
 
 bool HoldsAnything(const std::string& directory)
 {
@@ -80,8 +87,20 @@ Disposal CRemovalActions::DecrementCounts(const std::function<bool(const std::st
     removal.confirm = AskBeforeDeletingSharedDll(app_.unattended);
     removal.isProductFile = isProductFile;
     removal.isNT = app_.isNT;
+    for (const auto& [path, value] : CPrivateProfileSource(app_.logPath).Entries(LogRecords::kSharedFileSection))
+        removal.installedFiles.push_back(path);
+    removal.canonical = [](const std::string& path) { return CanonicalPath::Full(path, LongForm); };
     SharedDllRemovalResult result = ::DecrementCounts(removal);
     return result.failed ? Disposal::stays : result.atRestart ? Disposal::atRestart : Disposal::gone;
+}
+
+Disposal CRemovalActions::RemoveTemporaryCopies()
+{
+    CUninstallLog log(app_.logPath);
+    log.Open();
+    bool allGone = log.RemoveTemporaryCopies(true);
+    log.Commit();
+    return allGone ? Disposal::gone : Disposal::stays;
 }
 
 std::vector<std::pair<std::string, std::string>> CRemovalActions::LoggedFiles(const std::string& group)

@@ -81,7 +81,14 @@ bool CSetupApp::InitInstance()
     SetMessageBoxCaption(title);
     ApplyCommandLine();
     // An existing uninstall log is kept: it is the only record of an earlier installation, and
-    // this run's records are written into it.
+    // this run's records are written into it. A run that never ended left a journal: folded in
+    // before anything reads the log.
+    if (unsetupMode) {
+        CUninstallLog::FoldJournal(logPath);
+    } else {
+        log = std::make_unique<CUninstallLog>(logPath);
+        log->Open();
+    }
 
     mainWindow_ = std::make_unique<CMainWnd>();
     if (!mainWindow_->CreateMain(title, unattended))
@@ -145,6 +152,9 @@ int CSetupApp::ExitInstance()
     threeDControls_ = nullptr;
 
     if (!unsetupMode) {
+        // However the run ended, what it wrote goes into the log that Unsetup reads.
+        if (log)
+            log->Commit();
         if (notifyThread)
             PostThreadMessageA(notifyThread, WM_SETUP_FINISHED, 0, 0);
     } else {

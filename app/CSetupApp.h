@@ -15,6 +15,7 @@
 #include "profile/CGroupStore.h"
 #include "profile/CTargetStore.h"
 #include "transfer/CSourceList.h"
+#include "uninstall/CUninstallLog.h"
 
 class CMainWnd;
 
@@ -40,6 +41,7 @@ public:
     std::string profilePath;          // the setup manifest: own file name with extension "ini"
     std::string sourceDirectory;      // where files are read from, with a trailing backslash
     std::string logPath;              // the uninstall log in the Windows directory
+    std::unique_ptr<CUninstallLog> log;  // Setup: the log this run writes
     bool writeLog = true;
     bool cancelled = false;           // a cancel was confirmed
     std::uint32_t notifyThread = 0;   // "/T:"

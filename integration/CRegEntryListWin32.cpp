@@ -7,6 +7,7 @@
 
 #include "integration/RegistryLog.h"
 #include "profile/CPrivateProfileSource.h"
+#include "uninstall/CUninstallLog.h"
 
 namespace {
 // Deletes the key that `entry` has opened; true when it is gone.
@@ -32,8 +33,11 @@ void CRegEntryList::ApplySelected(CRegistryRecord& record)
 
 void CRegEntryList::ApplySelected(const std::string& logPath)
 {
-    CRegistryRecord record(logPath);
+    CUninstallLog log(logPath);
+    log.Open();
+    CRegistryRecord record(&log);
     ApplySelected(record);
+    log.Commit();
 }
 
 bool CRegEntryList::DeleteRemovalKeys()

@@ -58,12 +58,19 @@ long CRegEntry::Walk(bool create, CRegistryRecord* record)
         return ERROR_INVALID_HANDLE;
     std::string runningPath = components[0];
     for (std::size_t level = 1; level < components.size(); ++level) {
+        const std::string& name = components[level];
+        runningPath += "\\" + name;
         HKEY next = nullptr;
-        DWORD disposition = 0;
-        LONG status = create
-            ? RegCreateKeyExA(key, components[level].c_str(), reserved, className.empty() ? nullptr : &className[0],
-                              createOptions, access, nullptr, &next, &disposition)
-            : RegOpenKeyExA(key, components[level].c_str(), 0, access, &next);
+        LONG status = RegOpenKeyExA(key, name.c_str(), 0, access, &next);
+        if (create && status != ERROR_SUCCESS) {
+            // A key that this walk brings into existence is recorded before it exists: whenever
+            // Setup stops, the log names everything it made.
+            if (record && status == ERROR_FILE_NOT_FOUND)
+                record->KeyCreated(runningPath, *this);
+            DWORD disposition = 0;
+            status = RegCreateKeyExA(key, name.c_str(), reserved, className.empty() ? nullptr : &className[0],
+                                     createOptions, access, nullptr, &next, &disposition);
+        }
         if (status != ERROR_SUCCESS) {
             // The value must never land in the last level that did open.
             CloseKeys();
@@ -74,9 +81,6 @@ long CRegEntry::Walk(bool create, CRegistryRecord* record)
         parentKey = key;
         currentKey = next;
         key = next;
-        runningPath += "\\" + components[level];
-        if (create && record && disposition == REG_CREATED_NEW_KEY)
-            record->KeyCreated(runningPath, *this);
     }
     return ERROR_SUCCESS;
 }

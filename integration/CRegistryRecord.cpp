@@ -2,6 +2,7 @@
 
 #include "integration/CRegEntry.h"
 #include "integration/RegistryLog.h"
+#include "uninstall/ILogWriter.h"
 
 namespace {
 bool Holds(const std::vector<std::string>& names, const std::string& name)
@@ -28,6 +29,12 @@ void CRegistryRecord::ValueWritten(const CRegEntry& entry)
         return;
     key->second.push_back(entry.valueName);
     Write(key->first, key->second);
+}
+
+void CRegistryRecord::Write(const std::string& path, const std::vector<std::string>& values) const
+{
+    if (log_)
+        log_->Write(RegistryLog::kSection, path, RegistryLog::KeyLine(values));
 }
 
 std::string CRegistryRecord::Line(const std::string& path) const

@@ -10,14 +10,15 @@
 #include "framework/TextCompare.h"
 
 class CRegEntry;
+class ILogWriter;
 
 class CRegistryRecord {
 public:
-    explicit CRegistryRecord(std::string logPath) : logPath_(std::move(logPath)) {}
+    // Without a log the record only keeps its lines (Line).
+    explicit CRegistryRecord(ILogWriter* log) : log_(log) {}
 
-    const std::string& LogPath() const { return logPath_; }
-    // A level that the walk of `entry` has just created anew, by the path the walk formed; the
-    // entry's own key is logged at once with the value that the entry is about to write.
+    // A level that the walk of `entry` is about to create, by the path the walk formed: logged
+    // before it exists, the entry's own key with the value that the entry is about to write.
     void KeyCreated(const std::string& path, const CRegEntry& entry);
     // Before `entry` writes its value: the value joins its key's line when the key is one that
     // this record has seen created.
@@ -29,7 +30,7 @@ public:
 private:
     void Write(const std::string& path, const std::vector<std::string>& values) const;
 
-    std::string logPath_;
+    ILogWriter* log_;
     // The value names of each created key, by its path.
     std::map<std::string, std::vector<std::string>, CaseInsensitiveLess> created_;
 };

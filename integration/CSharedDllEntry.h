@@ -5,6 +5,8 @@
 
 #include "integration/CRegEntryList.h"
 
+class ILogWriter;
+
 class CSharedDllEntry : public CRegEntry {
 public:
     // The key that holds every count.
@@ -26,6 +28,8 @@ using ConfirmSharedDllDeletion = std::function<bool(const std::string& fileName)
 class CSharedDllList : public CRegEntryList {
 public:
     // Setup: raises the count of every selected DLL and notes it in the log's "SharedDll" section.
+    void IncrementCounts(ILogWriter& log);
+    // The same into the log at logPath (written when done).
     void IncrementCounts(const std::string& logPath);
 
 protected:
@@ -40,6 +44,11 @@ struct SharedDllRemoval {
     ConfirmSharedDllDeletion confirm;
     // Whether the product installed the file at a path: a DLL without a count is deleted only then.
     std::function<bool(const std::string& path)> isProductFile;
+    // The shared DLLs that file installation placed (the log's "Shared files"), and how paths
+    // compare (resolved as the system resolves them): one that no logged count names was never
+    // counted, because Setup stopped before it counted; nobody counting it, it goes.
+    std::vector<std::string> installedFiles;
+    std::function<std::string(const std::string& path)> canonical;
     bool isNT = false;
 };
 

@@ -3,11 +3,15 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
+#include "framework/TextCompare.h"
 #include "framework/Win32Helpers.h"
 #include "integration/SharedDllCount.h"
 #include "profile/CPrivateProfileSource.h"
 #include "resources/resource.h"
 #include "transfer/RenameAtRestart.h"
+#include "uninstall/CUninstallLog.h"
 
 namespace {
 std::optional<std::uint32_t> StoredCount(CRegEntry& entry)
@@ -89,19 +93,65 @@ void DeleteUnused(CRegEntry& entry, const std::string& dll, SharedDllCount::Coun
     else
         result.failed = true;
 }
+// Whether any count names the file, by its path as given or by its short form.
+bool AnyoneCounts(CSharedDllEntry& entry, const std::string& path)
+{
+    CFilePath file(path);
+    for (const std::string& name : {path, file.ShortForm()}) {
+        entry.Set(entry.countKeyPath, name, "", CRegEntry::kInternalOption);
+        std::uint32_t count = 0;
+        SharedDllCount::CountState state = ReadCount(entry, count);
+        entry.CloseKeys();
+        if (state != SharedDllCount::CountState::missing)
+            return true;
+    }
+    return false;
+}
+
+// The shared DLLs that file installation placed but that Setup stopped before it counted: no line
+// of the log's counts names them. Nobody counting them, they are the product's alone.
+void RemoveUncountedFiles(const SharedDllRemoval& removal, const std::vector<std::string>& counted,
+                          SharedDllRemovalResult& result)
+{
+    if (!removal.canonical || !removal.isProductFile)
+        return;
+    CSharedDllEntry scratch;
+    for (const std::string& file : removal.installedFiles) {
+        std::string resolved = removal.canonical(file);
+        bool wasCounted = std::any_of(counted.begin(), counted.end(), [&](const std::string& dll) {
+            return EqualsIgnoreCase(removal.canonical(dll), resolved);
+        });
+        if (wasCounted || resolved.empty() || !removal.isProductFile(file) || !IsFreeToDelete(file) ||
+            AnyoneCounts(scratch, file))
+            continue;
+        DeleteUnused(scratch, file, SharedDllCount::CountState::missing, removal, result);
+    }
+}
 }  // namespace
 
 void CSharedDllList::IncrementCounts(const std::string& logPath)
 {
+    CUninstallLog log(logPath);
+    log.Open();
+    IncrementCounts(log);
+    log.Commit();
+}
+
+void CSharedDllList::IncrementCounts(ILogWriter& log)
+{
     for (const auto& entry : Entries()) {
-        if (!entry->selected)
+        // One installation holds one reference: a DLL that the log counts already (a second
+        // Setup over the same installation, or one after a run that stopped) is not counted again,
+        // since Unsetup lowers its count once.
+        if (!entry->selected || log.Has(SharedDllCount::kLogSection, entry->valueName))
             continue;
         // The SharedDLLs key belongs to Windows: created here or not, it is never logged.
         entry->Create(nullptr);
         std::uint32_t count = SharedDllCount::Incremented(StoredCount(*entry));
         StoreCount(*entry, count);
-        WritePrivateProfileStringA(SharedDllCount::kLogSection, entry->valueName.c_str(),
-                                   SharedDllCount::DataText(count).c_str(), logPath.c_str());
+        // Noted once raised: a count raised but never noted (Setup stopped between the two) only
+        // keeps the DLL, where one noted but never raised would be lowered below another's.
+        log.Write(SharedDllCount::kLogSection, entry->valueName, SharedDllCount::DataText(count));
         entry->CloseKeys();
     }
 }
@@ -140,6 +190,7 @@ SharedDllRemovalResult DecrementCounts(const SharedDllRemoval& removal)
         if (handled)
             WritePrivateProfileStringA(SharedDllCount::kLogSection, dll->c_str(), nullptr, removal.logPath.c_str());
     }
+    RemoveUncountedFiles(removal, dlls, result);
     return result;
 }
 

@@ -6,6 +6,7 @@
 #include "integration/ProductFiles.h"
 #include "integration/ShortcutRules.h"
 #include "resources/resource.h"
+#include "uninstall/ILogWriter.h"
 #include "uninstall/LogRecords.h"
 
 namespace {
@@ -74,9 +75,8 @@ void AddProgmanItems(const CTargetStore::Map& targets, const ShortcutPlace& plac
     // A group that Setup makes is recorded before it is made, so that Unsetup may take it away;
     // one that existed (the user chose "Accessories") is not the product's.
     std::vector<std::string> groups;
-    if (progman.GroupNames(groups) && !HasGroup(groups, place.programFolder) && !place.logPath.empty())
-        WritePrivateProfileStringA(LogRecords::kProgramFolderSection, LogRecords::kProgramFolderCreatedKey, "1",
-                                   place.logPath.c_str());
+    if (progman.GroupNames(groups) && !HasGroup(groups, place.programFolder) && place.log)
+        place.log->Write(LogRecords::kProgramFolderSection, LogRecords::kProgramFolderCreatedKey, "1");
     progman.OpenConversation(true);
     for (const auto& entry : withUnsetup) {
         const CShortcutTarget& target = entry.second;

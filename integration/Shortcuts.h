@@ -8,11 +8,13 @@
 
 #include "profile/CTargetStore.h"
 
+class ILogWriter;
+
 struct ShortcutPlace {
     bool shellLinks = true;       // false: Program Manager
     std::string programFolder;    // the folder or group the user chose
     std::string mainDirectory;    // destination 0, with its trailing backslash
-    std::string logPath;          // where a Program Manager group that Setup makes is recorded
+    ILogWriter* log = nullptr;    // where a Program Manager group that Setup makes is recorded
 };
 
 // Setup: the program folder with the targets' icons and the scheduler's Startup icon; then the

@@ -36,16 +36,30 @@ void CInstallFile::Install()
     installedNow = 0;
     replacedExisting = 0;
     PreparePaths();
+    // The log is never behind the disk: the file and its temporary copy are in it before the copy
+    // exists, so that whenever Setup stops, Unsetup and the next Setup find both.
+    bool shared = IsSharedDll();
+    bool logged = !shared && !IsProtectedRuntimeDll();
+    if (logged)
+        WriteLogRecord();
+    if (shared)
+        context_.log->Write(LogRecords::kSharedFileSection, destinationPath.Path(), "1");
+    context_.log->Write(LogRecords::kTemporarySection, tempPath.Path(), LogRecords::kTemporaryNow);
     try {
         archive->Extract(*this);
     } catch (...) {
         // Nothing would ever remove a temporary file left under its random name.
         RemoveTempQuietly();
+        ForgetTemporaryFile();
         throw;
     }
     Commit();
-    if (!IsSharedDll() && !IsProtectedRuntimeDll())
+    if (logged && (installedNow || replacedExisting))
         WriteLogRecord();
+    if (replacedExisting && !installedNow)
+        context_.log->Write(LogRecords::kTemporarySection, tempPath.Path(), LogRecords::kTemporaryAtRestart);
+    else
+        ForgetTemporaryFile();
     RecordInstalledPath();
 }
 
@@ -161,6 +175,13 @@ void CInstallFile::ForceRemoveTemp()
 {
     SetFileAttributesA(tempPath.c_str(), FILE_ATTRIBUTE_NORMAL);
     tempPath.Delete();
+}
+
+void CInstallFile::ForgetTemporaryFile()
+{
+    // One that could not be removed stays in the log, for the next run to remove.
+    if (!tempPath.Exists())
+        context_.log->Remove(LogRecords::kTemporarySection, tempPath.Path());
 }
 
 void CInstallFile::RemoveTempQuietly()

@@ -45,6 +45,7 @@ public:
 private:
     int SignedDestination() const;
     void RemoveTempQuietly();
+    void ForgetTemporaryFile();
 
     InstallContext& context_;
 };

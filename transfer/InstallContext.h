@@ -22,7 +22,7 @@ public:
 struct InstallContext {
     CDestinationStore* destinations = nullptr;
     CTargetStore* targets = nullptr;
-    const CUninstallLog* log = nullptr;
+    CUninstallLog* log = nullptr;
     const CDisketteLabels* diskettes = nullptr;
     std::string* sourceDirectory = nullptr;   // may move to a numbered sibling directory
     bool* cancelled = nullptr;                // the application's cancel flag

@@ -1,6 +1,16 @@
 #include "uninstall/LogRecords.h"
 
+#include "transfer/CFilePath.h"
+
 namespace LogRecords {
+
+bool IsTemporaryCopy(const std::string& path)
+{
+    if (!CFilePath::IsFileInDirectory(path))
+        return false;
+    std::string title = CFilePath(path).GetTitle();
+    return title.size() == 8 && title.find_first_not_of("0123456789abcdef") == std::string::npos;
+}
 
 bool ReadsBackAsKey(const std::string& name)
 {

@@ -109,11 +109,10 @@ int CCopyingPage::RunInstall()
     AskCopyDelay();
     Billboards::Announce(total_, app.inPlace ? 2 : 6);
 
-    CUninstallLog log(app.logPath);
     InstallContext context;
     context.destinations = app.destinations.get();
     context.targets = &app.targets;
-    context.log = &log;
+    context.log = app.log.get();
     context.diskettes = app.diskettes.get();
     context.sourceDirectory = &app.sourceDirectory;
     context.cancelled = &app.cancelled;
@@ -129,6 +128,11 @@ int CCopyingPage::RunInstall()
     context.progress = this;
     context.ownerWindow = app.MainWindow();
 
+    // What a run that stopped left under temporary names goes first; then the record that lets
+    // Unsetup resolve every file goes into the log, before the first file lands.
+    app.log->RemoveTemporaryCopies(false);
+    CIntegrationSequence integration(app);
+    integration.SaveRecord();
     doneBeforeFile_ = 0;
     for (const auto& source : app.copyList) {
         if (app.cancelled)
@@ -146,13 +150,16 @@ int CCopyingPage::RunInstall()
     else
         app.targets.UseInstalledPaths();
     Billboards::Close();
-    CIntegrationSequence integration(app);
     if (app.cancelled) {
         // The files copied so far stay, and the record that lets Unsetup find them.
         integration.SaveRecord();
+        app.log->Commit();
         return IDD_NOT_INSTALLED;
     }
-    return integration.Run();
+    int next = integration.Run();
+    // The run's work is done: the log that Unsetup reads is written now.
+    app.log->Commit();
+    return next;
 }
 
 void CCopyingPage::BeginFile(const CInstallFile& file)

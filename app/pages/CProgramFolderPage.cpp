@@ -48,7 +48,7 @@ void CProgramFolderPage::CommitProgramFolder()
 {
     CSetupApp& app = App();
     app.programFolder = ItemText(IDC_FOLDER_NAME);
-    CUninstallLog(app.logPath).WriteProgramFolder(app.programFolder);
+    app.log->WriteProgramFolder(app.programFolder);
     if (app.inPlace) {
         // The setup type page was skipped: the in-place installation is a Typical one.
         app.groups.ApplySetupType(2);

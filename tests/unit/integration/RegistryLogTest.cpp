@@ -4,6 +4,7 @@
 
 #include "integration/CRegEntry.h"
 #include "integration/CRegistryRecord.h"
+#include "uninstall/ILogWriter.h"
 
 using Names = std::vector<std::string>;
 
@@ -70,7 +71,16 @@ TEST(RegistryLog, ARemovalKeyNeverTakesSubkeysAndAContainerNeverTakesValues)
 // however its path was spelled; values written into keys that existed are not the record's.
 TEST(RegistryLog, TheRecordGathersTheValuesOfTheKeysItSawCreated)
 {
-    CRegistryRecord record("kmwin4.log");
+    struct Writes : ILogWriter {
+        std::vector<std::string> lines;
+        void Write(const std::string& section, const std::string& key, const std::string& value) override
+        {
+            lines.push_back(section + ":" + key + "=" + value);
+        }
+        void Remove(const std::string&, const std::string&) override {}
+        bool Has(const std::string&, const std::string&) const override { return false; }
+    } log;
+    CRegistryRecord record(&log);
     CRegEntry path, version, elsewhere;
     path.Set("HKEY_LOCAL_MACHINE\\SOFTWARE\\Orvane\\Kalmora", "Path", "C:\\KALMORA", "0");
     version.Set("hkey_local_machine\\\\software\\orvane\\kalmora\\", "Version", "#400", "0");
@@ -83,4 +93,8 @@ TEST(RegistryLog, TheRecordGathersTheValuesOfTheKeysItSawCreated)
     EXPECT_EQ(record.Line("HKEY_LOCAL_MACHINE\\SOFTWARE\\Orvane"), "x");
     EXPECT_EQ(record.Line("HKEY_LOCAL_MACHINE\\SOFTWARE\\Orvane\\Kalmora"), "x|Path|Version");
     EXPECT_EQ(record.Line("HKEY_LOCAL_MACHINE\\SOFTWARE"), "");
+    // Each key is logged when it is about to be made, and again as values join it.
+    EXPECT_EQ(log.lines, (std::vector<std::string>{"Registry:HKEY_LOCAL_MACHINE\\SOFTWARE\\Orvane=x",
+                                                   "Registry:HKEY_LOCAL_MACHINE\\SOFTWARE\\Orvane\\Kalmora=x|Path",
+                                                   "Registry:HKEY_LOCAL_MACHINE\\SOFTWARE\\Orvane\\Kalmora=x|Path|Version"}));
 }

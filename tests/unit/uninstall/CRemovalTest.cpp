@@ -48,6 +48,11 @@ public:
         calls.push_back("shared dlls");
         return Disposal::gone;
     }
+    Disposal RemoveTemporaryCopies() override
+    {
+        calls.push_back("temporary copies");
+        return Disposal::gone;
+    }
     std::vector<std::pair<std::string, std::string>> LoggedFiles(const std::string& group) override
     {
         return log[group];
@@ -151,7 +156,7 @@ TEST(CRemoval, RemovesEverythingInItsFixedOrder)
         Status(IDS_REMOVING, IDS_PROGRAM_ICONS), "scheduler", "gauge 20", "removal keys",
         Status(IDS_UNREGISTERING, IDS_SELF_REGISTERING_DLLS), "unregister ", "gauge 40",
         Status(IDS_REMOVING, IDS_REGISTRY_ENTRIES), "logged keys", "gauge 60",
-        Status(IDS_UNREGISTERING, IDS_SHARED_DLLS), "shared dlls",
+        Status(IDS_UNREGISTERING, IDS_SHARED_DLLS), "shared dlls", "temporary copies",
         "file status C:\\KALMORA\\kmwin.exe", "read-only off C:\\KALMORA\\kmwin.exe", "shortcut Kalmora 4.0",
         "delete C:\\KALMORA\\kmwin.exe",
         // A file of a destination numbered 1000 or more is passed over but stays.

@@ -44,3 +44,13 @@ TEST(LogRecords, OnlyNamesThatReadBackCanBeKeys)
     for (const char* name : {"", "notes=draft.kmd", "[notes].kmd", ";notes.kmd", " notes.kmd", "\tnotes.kmd"})
         EXPECT_FALSE(LogRecords::ReadsBackAsKey(name)) << name;
 }
+
+// Only a name that Setup gives its temporary copies is deleted for the log's "Temporary" section.
+TEST(LogRecords, OnlySetupsTemporaryNamesAreTemporaryCopies)
+{
+    for (const char* path : {"C:\\KALMORA\\0a1b2c3d.exe", "C:\\WINDOWS\\SYSTEM\\7fff0000.dll", "C:\\K\\deadbeef"})
+        EXPECT_TRUE(LogRecords::IsTemporaryCopy(path)) << path;
+    for (const char* path : {"C:\\WINDOWS\\win.ini", "C:\\KALMORA\\0A1B2C3D.exe", "C:\\KALMORA\\0a1b2c3.exe",
+                             "0a1b2c3d.exe", "C:\\0a1b2c3d.exe", "C:\\KALMORA\\..\\0a1b2c3d.exe", ""})
+        EXPECT_FALSE(LogRecords::IsTemporaryCopy(path)) << path;
+}
