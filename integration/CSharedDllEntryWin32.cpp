@@ -178,8 +178,13 @@ SharedDllRemovalResult DecrementCounts(const SharedDllRemoval& removal)
             // A name no installation of ours writes: left as it is.
         } else if (decision.removal == SharedDllCount::Removal::keepCount) {
             StoreCount(scratch, decision.countToKeep);
+        } else if (!Exists(*dll)) {
+            // Never placed (Setup skipped it after an error) or gone already: a count that guards
+            // no file goes.
+            if (state == SharedDllCount::CountState::present)
+                scratch.DeleteValue();
         } else if (!IsFreeToDelete(*dll)) {
-            // Gone already, or in use: the count keeps its number and the file stays.
+            // In use: the count keeps its number and the file stays.
         } else if (decision.removal == SharedDllCount::Removal::askThenDelete &&
                    !removal.confirm(SharedDllCount::FileNameOf(*dll))) {
             StoreCount(scratch, decision.countToKeep);
