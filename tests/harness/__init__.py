@@ -3,7 +3,7 @@ running Windows programs, the registry seen from Linux, screenshots and the UI d
 
 from .display import XDisplay
 from .driver import DriverError, DriverResult, UiDriver
-from .media import Diskette, ReadOnlyCd
+from .media import Diskette, ReadOnlyCd, SmallDisk
 from .image import Image, read_bmp, read_png, write_png
 from .prefix import LATER_VERSIONS, WinePrefix, WineProcess, WINDOWS_VERSIONS
 from .registry import RegistryFile, parse_reg_query
@@ -11,7 +11,7 @@ from .template import ensure_template
 from .wineenv import test_tree, wine_arch, wine_command, wine_loader, wine_root
 
 __all__ = [
-    "XDisplay", "Diskette", "ReadOnlyCd", "DriverError", "DriverResult", "UiDriver", "Image", "read_bmp", "read_png",
+    "XDisplay", "Diskette", "SmallDisk", "ReadOnlyCd", "DriverError", "DriverResult", "UiDriver", "Image", "read_bmp", "read_png",
     "write_png", "WinePrefix", "WineProcess", "WINDOWS_VERSIONS", "LATER_VERSIONS", "RegistryFile",
     "parse_reg_query", "ensure_template", "test_tree", "wine_arch", "wine_command", "wine_loader", "wine_root",
 ]

@@ -1,6 +1,7 @@
-"""Installation media on Linux for a prefix's drive letters: a 1.44 MB diskette (a tmpfs of that
-size, which Wine reports as 360 clusters of 4 KiB) and a read-only CD-ROM (a read-only bind mount).
-Both need root; each unmounts itself on close."""
+"""Drives on Linux for a prefix's drive letters: a small disk (a tmpfs of a given size, where writes
+beyond it fail with disk full), a 1.44 MB diskette (such a disk of that size, which Wine reports as
+360 clusters of 4 KiB) and a read-only CD-ROM (a read-only bind mount). All need root; each
+unmounts itself on close."""
 
 import subprocess
 from pathlib import Path
@@ -37,16 +38,39 @@ class _Mount:
         self.close()
 
 
-class Diskette(_Mount):
-    """A tmpfs diskette mounted at mount_point: writes beyond 1.44 MB fail with disk full."""
+class SmallDisk(_Mount):
+    """A tmpfs of `size` (as mount reads it: "32m") mounted at mount_point."""
 
-    def __init__(self, mount_point: Path, label: str = None):
+    def __init__(self, mount_point: Path, size: str, label: str = None):
         super().__init__(mount_point)
         self.path.mkdir(parents=True, exist_ok=True)
-        _run("mount", "-t", "tmpfs", "-o", f"size={DISKETTE_SIZE}", "tmpfs", str(self.path))
+        _run("mount", "-t", "tmpfs", "-o", f"size={size}", "tmpfs", str(self.path))
         self.mounted = True
         if label:
             self.set_label(label)
+
+    def fill(self) -> None:
+        """Takes every byte that is still free, as another program writing a large file would."""
+        with open(self.path / "filler.bin", "wb", buffering=0) as filler:
+            block = bytes(1 << 20)
+            try:
+                while True:
+                    filler.write(block)
+            except OSError:
+                pass
+            while True:  # the last part of a block
+                try:
+                    if not filler.write(b"\0" * 512):
+                        break
+                except OSError:
+                    break
+
+
+class Diskette(SmallDisk):
+    """A 1.44 MB diskette mounted at mount_point."""
+
+    def __init__(self, mount_point: Path, label: str = None):
+        super().__init__(mount_point, DISKETTE_SIZE, label)
 
 
 class ReadOnlyCd(_Mount):
