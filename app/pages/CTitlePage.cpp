@@ -38,8 +38,9 @@ int CTitlePage::OnPageActivated()
     if (app.inPlace)
         app.destinations->SetMainDirectory(app.sourceDirectory);
     app.FillSpaceTable();
-    // The run-time clock counts from the start of the program, in whole seconds here.
-    while (std::clock() / CLOCKS_PER_SEC < kMinimumSeconds) {
+    // The picture stays long enough to be seen; unattended, nobody sees it, and the wait would
+    // only delay the deployment. The run-time clock counts from the start of the program.
+    while (!app.unattended && std::clock() / CLOCKS_PER_SEC < kMinimumSeconds) {
         PumpMessages();
         Sleep(50);
     }
