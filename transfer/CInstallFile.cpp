@@ -2,12 +2,16 @@
 
 #include <windows.h>
 
+#include <fcntl.h>
+#include <io.h>
+
 #include "framework/CFrameworkException.h"
 #include "profile/CDestinationStore.h"
 #include "profile/CGroupStore.h"
 #include "profile/CTargetStore.h"
 #include "transfer/CSourceArchive.h"
 #include "transfer/CVersionInfo.h"
+#include "transfer/FileStatus.h"
 #include "transfer/RenameAtRestart.h"
 #include "uninstall/CUninstallLog.h"
 #include "uninstall/LogRecords.h"
@@ -35,6 +39,7 @@ void CInstallFile::Install()
 {
     installedNow = 0;
     replacedExisting = 0;
+    tempGone_ = false;
     PreparePaths();
     // The log is never behind the disk: the file and its temporary copy are in it before the copy
     // exists, so that whenever Setup stops, Unsetup and the next Setup find both.
@@ -44,16 +49,17 @@ void CInstallFile::Install()
         WriteLogRecord();
     if (shared)
         context_.log->Write(LogRecords::kSharedFileSection, destinationPath.Path(), "1");
-    context_.log->Write(LogRecords::kTemporarySection, tempPath.Path(), LogRecords::kTemporaryNow);
+    CreateTemporaryCopy();
     try {
         archive->Extract(*this);
+        Commit();
     } catch (...) {
         // Nothing would ever remove a temporary file left under its random name.
+        CloseTemporaryCopy();
         RemoveTempQuietly();
         ForgetTemporaryFile();
         throw;
     }
-    Commit();
     if (logged && (installedNow || replacedExisting))
         WriteLogRecord();
     if (replacedExisting && !installedNow)
@@ -98,17 +104,90 @@ void CInstallFile::PreparePaths()
         throw CFileException(CFileException::badPath, -1, GetName());
     destinationPath = directoryPath;
     destinationPath.SetFileName(fileName);
+}
 
+void CInstallFile::CreateTemporaryCopy()
+{
+    // Made here under a name nothing else holds, and kept open for the extraction to write into.
+    // Every name that does not exist yet costs Wine a scan of the whole directory, and every
+    // opening a trip to its server: in a folder of thousands of pictures that is most of a small
+    // file's time, so the copy is looked up and opened once.
     tempPath = destinationPath;
-    if (!tempPath.MakeUniqueName(true, kMaxNameTries))
+    for (int tries = 0; tries < kMaxNameTries; ++tries) {
+        tempPath.SetFileTitle(CFilePath::RandomHexName(8));
+        context_.log->Write(LogRecords::kTemporarySection, tempPath.Path(), LogRecords::kTemporaryNow);
+        HANDLE file = CreateFileA(tempPath.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+        DWORD error = GetLastError();
+        if (file != INVALID_HANDLE_VALUE) {
+            SetOutputPath(tempPath.Path());
+            AdoptTemporaryCopy(file);
+            return;
+        }
+        context_.log->Remove(LogRecords::kTemporarySection, tempPath.Path());
+        if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS)
+            CFileException::ThrowOsError(static_cast<long>(error), tempPath.Path());
+    }
+    throw CFileException(CFileException::tooManyOpenFiles, -1, tempPath.Path());
+}
+
+void CInstallFile::AdoptTemporaryCopy(void* handle)
+{
+    int descriptor = _open_osfhandle(reinterpret_cast<intptr_t>(handle), _O_BINARY);
+    if (descriptor < 0) {
+        CloseHandle(handle);
+        RemoveTempQuietly();
+        ForgetTemporaryFile();
         throw CFileException(CFileException::tooManyOpenFiles, -1, tempPath.Path());
-    SetOutputPath(tempPath.Path());
+    }
+    openCopy_ = _fdopen(descriptor, "w+b");
+    if (!openCopy_) {
+        _close(descriptor);
+        RemoveTempQuietly();
+        ForgetTemporaryFile();
+        throw CFileException(CFileException::tooManyOpenFiles, -1, tempPath.Path());
+    }
+}
+
+std::FILE* CInstallFile::OpenStream(const std::string& path, OpenMode mode)
+{
+    if (mode == modeCreate && openCopy_ && path == tempPath.Path()) {
+        std::FILE* copy = openCopy_;
+        openCopy_ = nullptr;
+        return copy;
+    }
+    return CMultiFileEntry::OpenStream(path, mode);
+}
+
+void CInstallFile::CloseTemporaryCopy()
+{
+    if (openCopy_)
+        std::fclose(openCopy_);
+    openCopy_ = nullptr;
+}
+
+void CInstallFile::Close()
+{
+    // The time goes on while the file is still open; the attributes follow by name.
+    if (Stream()) {
+        try {
+            ApplyFileTime(Stream(), GetPath(), header.time);
+        } catch (...) {
+            CMultiFileEntry::Close();
+            throw;
+        }
+    }
+    CMultiFileEntry::Close();
+}
+
+void CInstallFile::ApplyStatus()
+{
+    ApplyFileAttributes(outputPath, static_cast<std::uint8_t>(header.attributes & 0xFF));
 }
 
 bool CInstallFile::FindExistingTarget(CFilePath& existing) const
 {
-    int destination = SignedDestination();
-    if (destination == CDestinationStore::kWindows || destination == CDestinationStore::kSystem) {
+    if (IsWindowsOrSystemDestination()) {
         for (int place : {CDestinationStore::kWindows, CDestinationStore::kSystem}) {
             CFilePath candidate(context_.destinations->GetDirectory(place));
             candidate.SetFileName(destinationPath.GetFileName());
@@ -143,11 +222,19 @@ bool CInstallFile::ShouldReplace(const CFilePath& existing) const
 
 void CInstallFile::Commit()
 {
+    // Most files are new: the rename itself says whether one is in the way, where asking first
+    // would look the name up twice.
+    if (!IsWindowsOrSystemDestination() && tempPath.RenameTo(destinationPath)) {
+        installedNow = 1;
+        tempGone_ = true;
+        return;
+    }
     CFilePath existing;
     if (FindExistingTarget(existing)) {
         if (!ShouldReplace(existing)) {
             if (!tempPath.Delete())
                 ForceRemoveTemp();
+            tempGone_ = !tempPath.Exists();
             return;
         }
         replacedExisting = 1;
@@ -161,8 +248,18 @@ void CInstallFile::Commit()
             return;
         }
     }
+    // Reported, not passed over: a file counted as installed that is not there would be a
+    // success that did not happen. Its temporary copy goes with the error.
+    if (!tempPath.RenameTo(destinationPath))
+        CFileException::ThrowOsError(static_cast<long>(GetLastError()), destinationPath.Path());
     installedNow = 1;
-    tempPath.RenameTo(destinationPath);
+    tempGone_ = true;
+}
+
+bool CInstallFile::IsWindowsOrSystemDestination() const
+{
+    int destination = SignedDestination();
+    return destination == CDestinationStore::kWindows || destination == CDestinationStore::kSystem;
 }
 
 void CInstallFile::ScheduleRenameAtRestart(const CFilePath&)
@@ -180,7 +277,7 @@ void CInstallFile::ForceRemoveTemp()
 void CInstallFile::ForgetTemporaryFile()
 {
     // One that could not be removed stays in the log, for the next run to remove.
-    if (!tempPath.Exists())
+    if (tempGone_ || !tempPath.Exists())
         context_.log->Remove(LogRecords::kTemporarySection, tempPath.Path());
 }
 

@@ -12,6 +12,9 @@ class CSourceArchive;
 class CInstallFile : public CMultiFileEntry {
 public:
     CInstallFile(CSourceArchive& archive, InstallContext& context) : archive(&archive), context_(context) {}
+    ~CInstallFile() override { CloseTemporaryCopy(); }
+    CInstallFile(const CInstallFile&) = delete;
+    CInstallFile& operator=(const CInstallFile&) = delete;
 
     // The whole treatment of an entry whose header has been read.
     void Install();
@@ -21,6 +24,7 @@ public:
                           std::uint32_t size);
 
     void PreparePaths();
+    void CreateTemporaryCopy();
     void Commit();
     bool FindExistingTarget(CFilePath& existing) const;
     bool ShouldReplace(const CFilePath& existing) const;
@@ -42,10 +46,21 @@ public:
     int installedNow = 0;
     int replacedExisting = 0;
 
+    void Close() override;
+    void ApplyStatus() override;
+
+protected:
+    std::FILE* OpenStream(const std::string& path, OpenMode mode) override;
+
 private:
+    void AdoptTemporaryCopy(void* handle);
+    void CloseTemporaryCopy();
     int SignedDestination() const;
+    bool IsWindowsOrSystemDestination() const;
     void RemoveTempQuietly();
     void ForgetTemporaryFile();
 
     InstallContext& context_;
+    bool tempGone_ = false;
+    std::FILE* openCopy_ = nullptr;  // the temporary copy, made open, until the extraction takes it  // renamed into place or deleted: no need to look for it again
 };

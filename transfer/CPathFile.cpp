@@ -15,9 +15,14 @@ void CPathFile::Open(const std::string& path, OpenMode mode)
     Close();
     path_ = path;
     errno = 0;
-    file_ = std::fopen(path.c_str(), mode == modeRead ? "rb" : "w+b");
+    file_ = OpenStream(path, mode);
     if (!file_)
         CFileException::ThrowErrno(errno ? errno : ENOENT, path);
+}
+
+std::FILE* CPathFile::OpenStream(const std::string& path, OpenMode mode)
+{
+    return std::fopen(path.c_str(), mode == modeRead ? "rb" : "w+b");
 }
 
 void CPathFile::Close()

@@ -31,6 +31,10 @@ public:
     virtual void ReadExact(void* buffer, std::size_t count);
 
 protected:
+    // Where Open gets its stream: the named file opened in the mode. A subclass may hand over a
+    // stream it opened itself.
+    virtual std::FILE* OpenStream(const std::string& path, OpenMode mode);
+    std::FILE* Stream() const { return file_; }
     std::size_t PlainRead(void* buffer, std::size_t count);
     void PlainWrite(const void* buffer, std::size_t count);
 

@@ -17,6 +17,8 @@
 #include "transfer/CXUserException.h"
 
 namespace {
+constexpr DWORD kPumpIntervalMs = 10;
+
 // The numbered-directory layout of a CD: "...\DISK01\" is followed by "...\DISK02\".
 bool NextNumberedDirectory(const std::string& directory, std::string& next)
 {
@@ -110,8 +112,14 @@ void CSourceArchive::InstallEntries()
 {
     OpenArchive(*context_->sourceDirectory + fileName);
     CInstallFile file(*this, *context_);
+    DWORD lastPump = GetTickCount();
     while (ReadNextEntry(file, false)) {
-        PumpMessages();
+        // Often enough for the Cancel button, not once for each of a thousand small pictures:
+        // each look at the queue is a trip to the window system.
+        if (GetTickCount() - lastPump >= kPumpIntervalMs) {
+            PumpMessages();
+            lastPump = GetTickCount();
+        }
         if (*context_->cancelled)
             break;
         if (context_->progress)

@@ -4,6 +4,10 @@
 
 #include <windows.h>
 
+#include <io.h>
+
+#include <cerrno>
+
 namespace {
 // 100-ns intervals between 1601-01-01 and 1970-01-01.
 constexpr unsigned long long kUnixEpochInFileTime = 116444736000000000ULL;
@@ -28,7 +32,7 @@ std::uint32_t UnixFromFileTime(const FILETIME& time)
 
 void ApplyFileStatus(const std::string& path, std::uint32_t time, std::uint8_t attributes)
 {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+    HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         CFileException::ThrowOsError(static_cast<long>(GetLastError()), path);
@@ -38,9 +42,30 @@ void ApplyFileStatus(const std::string& path, std::uint32_t time, std::uint8_t a
     CloseHandle(file);
     if (!timeSet)
         CFileException::ThrowOsError(static_cast<long>(timeError), path);
+    ApplyFileAttributes(path, attributes);
+}
+
+void ApplyFileTime(std::FILE* file, const std::string& path, std::uint32_t time)
+{
+    if (std::fflush(file) != 0)
+        CFileException::ThrowErrno(errno ? errno : EIO, path);
+    HANDLE handle = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file)));
+    FILETIME lastWrite = FileTimeFromUnix(time);
+    if (handle == INVALID_HANDLE_VALUE || !SetFileTime(handle, nullptr, nullptr, &lastWrite))
+        CFileException::ThrowOsError(static_cast<long>(GetLastError()), path);
+}
+
+void ApplyFileAttributes(const std::string& path, std::uint8_t attributes)
+{
     // Only the bits a file can carry: a directory or volume bit from a damaged header is dropped.
-    DWORD settable = attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
-                                   FILE_ATTRIBUTE_ARCHIVE);
+    constexpr DWORD kSettable = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                                FILE_ATTRIBUTE_ARCHIVE;
+    DWORD settable = attributes & kSettable;
+    // Most files already carry what they should (a new file has the archive bit): reading the
+    // attributes is a look at the file, setting them opens it once more.
+    DWORD current = GetFileAttributesA(path.c_str());
+    if (current != INVALID_FILE_ATTRIBUTES && (current & kSettable) == settable)
+        return;
     DWORD fileAttributes = settable ? settable : FILE_ATTRIBUTE_NORMAL;
     if (!SetFileAttributesA(path.c_str(), fileAttributes))
         CFileException::ThrowOsError(static_cast<long>(GetLastError()), path);

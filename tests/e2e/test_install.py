@@ -2,6 +2,7 @@
 date, files in use deferred to the next start, cancelling during copying, damaged archives."""
 
 import os
+import re
 import time
 
 import pytest
@@ -297,3 +298,18 @@ def test_a_file_the_log_cannot_name_is_refused(prefix, build, tmp_path):
     assert installed(prefix, medium, "poster.kmd").read_bytes() == medium.files["poster.kmd"][2]
     assert not installed(prefix, medium, "notes=draft.kmd").exists()
     assert sorted(read_log(prefix)["samples"]) == ["letter.kmd", "poster.kmd"]
+
+
+# A folder where a file of the product should go: the file cannot take its place, and the run says
+# so instead of counting it as installed; its temporary copy goes, and the other files come.
+@pytest.mark.winver("nt40")
+def test_a_folder_in_the_place_of_a_file_is_an_error_not_an_installed_file(prefix, build, tmp_path):
+    medium = Medium(tmp_path / "medium", build.exe("setup.exe"))
+    prefix.map_drive("d", medium.setup_dir)
+    blocked = installed(prefix, medium, "letter.kmd")
+    (blocked / "drafts").mkdir(parents=True)
+    assert exit_code_of(start_watched(prefix, build, r"D:\setup.exe", "/B")) == WITH_ERRORS
+    assert blocked.is_dir() and (blocked / "drafts").is_dir()
+    assert installed(prefix, medium, "kmwin.exe").read_bytes() == medium.files["kmwin.exe"][2]
+    assert not [p.name for p in blocked.parent.iterdir() if re.fullmatch(r"[0-9a-f]{8}\.kmd", p.name)]
+    assert read_log(prefix)["samples"].get("letter.kmd") != "1|1|0"
