@@ -6,6 +6,7 @@
 #include "app/CIntegrationSequence.h"
 #include "app/CSetupApp.h"
 #include "app/dialogs/CStackerDialog.h"
+#include "framework/CStepTrace.h"
 #include "framework/FormatText.h"
 #include "framework/Win32Helpers.h"
 #include "integration/ProductFiles.h"
@@ -134,17 +135,7 @@ int CCopyingPage::RunInstall()
     CIntegrationSequence integration(app);
     integration.SaveRecord();
     doneBeforeFile_ = 0;
-    for (const auto& source : app.copyList) {
-        if (app.cancelled)
-            break;
-        if (!source->owner || !source->owner->install)
-            continue;
-        SetItemText(IDC_SOURCE_FILE, source->fileName);
-        UpdateWindow(Handle());
-        currentSource_ = source.get();
-        source->Process(context);
-        currentSource_ = nullptr;
-    }
+    CopySources(context);
     if (app.inPlace)
         app.targets.TakeFilesFrom(app.sourceDirectory);
     else
@@ -160,6 +151,23 @@ int CCopyingPage::RunInstall()
     // The run's work is done: the log that Unsetup reads is written now.
     app.log->Commit();
     return next;
+}
+
+void CCopyingPage::CopySources(InstallContext& context)
+{
+    CStepTrace trace("copying");
+    CSetupApp& app = App();
+    for (const auto& source : app.copyList) {
+        if (app.cancelled)
+            break;
+        if (!source->owner || !source->owner->install)
+            continue;
+        SetItemText(IDC_SOURCE_FILE, source->fileName);
+        UpdateWindow(Handle());
+        currentSource_ = source.get();
+        source->Process(context);
+        currentSource_ = nullptr;
+    }
 }
 
 void CCopyingPage::BeginFile(const CInstallFile& file)

@@ -31,6 +31,7 @@ protected:
 
 private:
     int RunInstall();
+    void CopySources(InstallContext& context);
     void AddRunningProgram();
     std::uint64_t SelectedTotal() const;
     void AskCopyDelay();
