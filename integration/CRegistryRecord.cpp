@@ -14,8 +14,20 @@ bool Holds(const std::vector<std::string>& names, const std::string& name)
 }
 }  // namespace
 
+CRegistryRecord::KeyValues::iterator CRegistryRecord::Known(const std::string& path)
+{
+    auto key = created_.find(path);
+    if (key != created_.end() || !log_)
+        return key;
+    const std::string* line = log_->Find(RegistryLog::kSection, path);
+    if (!line)
+        return created_.end();
+    return created_.emplace(path, RegistryLog::ValueNames(*line)).first;
+}
+
 void CRegistryRecord::KeyCreated(const std::string& path, const CRegEntry& entry)
 {
+    Known(path);
     std::vector<std::string>& values = created_[path];
     if (EqualsIgnoreCase(path, entry.KeyPath()) && !Holds(values, entry.valueName))
         values.push_back(entry.valueName);
@@ -24,7 +36,7 @@ void CRegistryRecord::KeyCreated(const std::string& path, const CRegEntry& entry
 
 void CRegistryRecord::ValueWritten(const CRegEntry& entry)
 {
-    auto key = created_.find(entry.KeyPath());
+    auto key = Known(entry.KeyPath());
     if (key == created_.end() || Holds(key->second, entry.valueName))
         return;
     key->second.push_back(entry.valueName);

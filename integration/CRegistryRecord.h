@@ -21,16 +21,19 @@ public:
     // before it exists, the entry's own key with the value that the entry is about to write.
     void KeyCreated(const std::string& path, const CRegEntry& entry);
     // Before `entry` writes its value: the value joins its key's line when the key is one that
-    // this record has seen created.
+    // this record has seen created, or one that the log names as created by an earlier run of
+    // this installation (it stopped after it made the key).
     void ValueWritten(const CRegEntry& entry);
 
     // The line of a key that this record has seen created; "" for any other.
     std::string Line(const std::string& path) const;
 
 private:
+    using KeyValues = std::map<std::string, std::vector<std::string>, CaseInsensitiveLess>;
+    KeyValues::iterator Known(const std::string& path);
     void Write(const std::string& path, const std::vector<std::string>& values) const;
 
     ILogWriter* log_;
     // The value names of each created key, by its path.
-    std::map<std::string, std::vector<std::string>, CaseInsensitiveLess> created_;
+    KeyValues created_;
 };

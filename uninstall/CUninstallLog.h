@@ -26,9 +26,9 @@ public:
     void Open();
     void Write(const std::string& section, const std::string& key, const std::string& value) override;
     void Remove(const std::string& section, const std::string& key) override;
-    bool Has(const std::string& section, const std::string& key) const override
+    const std::string* Find(const std::string& section, const std::string& key) const override
     {
-        return contents_.Value(section, key) != nullptr;
+        return contents_.Value(section, key);
     }
     // Writes the INI whole (a new file put in the old one's place) and drops the journal; nothing
     // when nothing changed. False when the INI could not be written: the journal then stays.

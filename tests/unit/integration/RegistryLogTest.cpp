@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "integration/CRegEntry.h"
 #include "integration/CRegistryRecord.h"
 #include "uninstall/ILogWriter.h"
@@ -78,7 +80,12 @@ TEST(RegistryLog, TheRecordGathersTheValuesOfTheKeysItSawCreated)
             lines.push_back(section + ":" + key + "=" + value);
         }
         void Remove(const std::string&, const std::string&) override {}
-        bool Has(const std::string&, const std::string&) const override { return false; }
+        const std::string* Find(const std::string& section, const std::string& key) const override
+        {
+            auto logged = earlier.find(section + ":" + key);
+            return logged == earlier.end() ? nullptr : &logged->second;
+        }
+        std::map<std::string, std::string> earlier;
     } log;
     CRegistryRecord record(&log);
     CRegEntry path, version, elsewhere;
@@ -97,4 +104,14 @@ TEST(RegistryLog, TheRecordGathersTheValuesOfTheKeysItSawCreated)
     EXPECT_EQ(log.lines, (std::vector<std::string>{"Registry:HKEY_LOCAL_MACHINE\\SOFTWARE\\Orvane=x",
                                                    "Registry:HKEY_LOCAL_MACHINE\\SOFTWARE\\Orvane\\Kalmora=x|Path",
                                                    "Registry:HKEY_LOCAL_MACHINE\\SOFTWARE\\Orvane\\Kalmora=x|Path|Version"}));
+
+    // A run that stopped after it made a key: the next run finds the key there, and its values
+    // still join the line the log holds.
+    log.lines.clear();
+    log.earlier["Registry:HKEY_LOCAL_MACHINE\\SOFTWARE\\Orvane\\Kalmora"] = "x|Path";
+    CRegistryRecord again(&log);
+    again.ValueWritten(path);
+    again.ValueWritten(version);
+    again.ValueWritten(elsewhere);
+    EXPECT_EQ(log.lines, (std::vector<std::string>{"Registry:HKEY_LOCAL_MACHINE\\SOFTWARE\\Orvane\\Kalmora=x|Path|Version"}));
 }
