@@ -16,7 +16,7 @@ packages=(
   wine wine64
   xvfb x11-apps imagemagick
   python3 python3-pytest
-  lhasa p7zip-full jlha-utils
+  lhasa p7zip-full jlha-utils nsis
   qemu-system-x86 mmdebstrap e2fsprogs
   mtools
 )
