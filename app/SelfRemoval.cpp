@@ -3,23 +3,8 @@
 #include <windows.h>
 
 #include "app/SelfRemovalScript.h"
+#include "framework/WholeFile.h"
 #include "transfer/CFilePath.h"
-
-namespace {
-// With the system's own calls: the C++ file streams would bring their locale machinery into the
-// program, which travels on a diskette.
-bool WriteScript(const std::string& path, const std::string& text)
-{
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    DWORD written = 0;
-    bool complete = WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
-                    written == text.size();
-    CloseHandle(file);
-    return complete;
-}
-}  // namespace
 
 bool StartSelfRemoval(const std::string& programPath, const std::string& directory)
 {
@@ -29,7 +14,7 @@ bool StartSelfRemoval(const std::string& programPath, const std::string& directo
     std::string text = SelfRemovalScript::Text(programPath, directory, scriptPath);
     // Written as the interpreter reads it: a folder such as "Büro" is not found otherwise.
     CharToOemBuffA(text.c_str(), &text[0], static_cast<DWORD>(text.size()));
-    if (!WriteScript(scriptPath, text))
+    if (WriteWholeFile(scriptPath, text, false) != ERROR_SUCCESS)
         return false;
     char interpreter[MAX_PATH] = {};
     if (!GetEnvironmentVariableA("COMSPEC", interpreter, sizeof interpreter))

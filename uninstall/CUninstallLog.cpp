@@ -2,38 +2,12 @@
 
 #include <windows.h>
 
+#include "framework/WholeFile.h"
 #include "uninstall/LogRecords.h"
 
 namespace {
 constexpr char kJournalExtension[] = ".jnl";
 constexpr char kNewExtension[] = ".new";
-
-bool ReadWhole(const std::string& path, std::string& text)
-{
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    text.clear();
-    char buffer[65536];
-    DWORD got = 0;
-    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0)
-        text.append(buffer, got);
-    CloseHandle(file);
-    return true;
-}
-
-bool WriteWhole(const std::string& path, const std::string& text)
-{
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    DWORD written = 0;
-    bool complete = WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
-                    written == text.size() && FlushFileBuffers(file);
-    CloseHandle(file);
-    return complete;
-}
 
 bool Exists(const std::string& path)
 {
@@ -70,9 +44,9 @@ CLogContents ReadLog(const std::string& path, bool& hadJournal)
     RecoverInterruptedCommit(path);
     CLogContents contents;
     std::string text;
-    if (ReadWhole(path, text))
+    if (ReadWholeFile(path, text) == ERROR_SUCCESS)
         contents.ReadIni(text);
-    hadJournal = ReadWhole(CUninstallLog::JournalPath(path), text);
+    hadJournal = ReadWholeFile(CUninstallLog::JournalPath(path), text) == ERROR_SUCCESS;
     if (hadJournal)
         contents.ApplyJournal(text);
     return contents;
@@ -87,7 +61,7 @@ bool WriteIni(const std::string& path, const CLogContents& contents)
         LogRecords::kRegistrySection, LogRecords::kSharedDllSection, LogRecords::kSharedFileSection,
         LogRecords::kTemporarySection};
     std::string written = path + kNewExtension;
-    return WriteWhole(written, contents.Ini(kAfterTheFiles)) && PutInPlace(written, path);
+    return WriteWholeFile(written, contents.Ini(kAfterTheFiles), true) == ERROR_SUCCESS && PutInPlace(written, path);
 }
 }  // namespace
 
