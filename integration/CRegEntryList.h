@@ -27,8 +27,6 @@ public:
     // Setup: creates the key of every selected entry (keys created anew, with the values written
     // into them, go into the record) and writes its value. Results are not examined.
     void ApplySelected(CRegistryRecord& record);
-    // The same with a record of its own, into the log at logPath (written when done).
-    void ApplySelected(const std::string& logPath);
     // Unsetup: deletes the key of every entry whose option is "-1", the deepest first, each only
     // while it holds nothing of other programs. False when a key that should go could not.
     bool DeleteRemovalKeys();

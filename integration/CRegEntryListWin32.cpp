@@ -7,7 +7,6 @@
 
 #include "integration/RegistryLog.h"
 #include "profile/CPrivateProfileSource.h"
-#include "uninstall/CUninstallLog.h"
 
 namespace {
 // Deletes the key that `entry` has opened; true when it is gone.
@@ -29,15 +28,6 @@ void CRegEntryList::ApplySelected(CRegistryRecord& record)
         }
         entry->CloseKeys();
     }
-}
-
-void CRegEntryList::ApplySelected(const std::string& logPath)
-{
-    CUninstallLog log(logPath);
-    log.Open();
-    CRegistryRecord record(&log);
-    ApplySelected(record);
-    log.Commit();
 }
 
 bool CRegEntryList::DeleteRemovalKeys()

@@ -29,8 +29,6 @@ class CSharedDllList : public CRegEntryList {
 public:
     // Setup: raises the count of every selected DLL and notes it in the log's "SharedDll" section.
     void IncrementCounts(ILogWriter& log);
-    // The same into the log at logPath (written when done).
-    void IncrementCounts(const std::string& logPath);
 
 protected:
     std::unique_ptr<CRegEntry> NewEntry() const override { return std::make_unique<CSharedDllEntry>(); }

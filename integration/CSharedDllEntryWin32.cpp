@@ -10,8 +10,9 @@
 #include "integration/SharedDllCount.h"
 #include "profile/CPrivateProfileSource.h"
 #include "resources/resource.h"
+#include "transfer/CFilePath.h"
 #include "transfer/RenameAtRestart.h"
-#include "uninstall/CUninstallLog.h"
+#include "uninstall/ILogWriter.h"
 
 namespace {
 std::optional<std::uint32_t> StoredCount(CRegEntry& entry)
@@ -128,14 +129,6 @@ void RemoveUncountedFiles(const SharedDllRemoval& removal, const std::vector<std
     }
 }
 }  // namespace
-
-void CSharedDllList::IncrementCounts(const std::string& logPath)
-{
-    CUninstallLog log(logPath);
-    log.Open();
-    IncrementCounts(log);
-    log.Commit();
-}
 
 void CSharedDllList::IncrementCounts(ILogWriter& log)
 {

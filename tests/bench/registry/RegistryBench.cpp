@@ -12,6 +12,7 @@
 #include "integration/CRegEntryList.h"
 #include "integration/CSharedDllEntry.h"
 #include "integration/SharedDllCount.h"
+#include "LoggedRun.h"
 #include "ScratchRegistry.h"
 
 namespace {
@@ -65,7 +66,7 @@ double OurEntries(const std::string& log)
     }
     list.SelectByOption("2");
     double start = Now();
-    list.ApplySelected(log);
+    ApplySelectedLogged(list, log);
     return Now() - start;
 }
 
@@ -98,7 +99,7 @@ double OurSharedDlls(const std::string& log)
     }
     list.SelectByOption("1");
     double start = Now();
-    list.IncrementCounts(log);
+    IncrementCountsLogged(list, log);
     return Now() - start;
 }
 

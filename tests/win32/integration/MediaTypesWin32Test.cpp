@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "ProfileSections.h"
+#include "LoggedRun.h"
 #include "ScratchRegistry.h"
 
 namespace {
@@ -50,7 +51,7 @@ TEST_F(MediaTypes, OnlyFreeExtensionsAreTakenAndOnlyCreatedOnesAreLogged)
                                                    {"file4", ".kmzempty"}, {"file6", ".kmzlast"}}), 5);
     ScratchFile log("klg");
     list.ResolveConflicts();
-    list.ApplySelected(log.Path());
+    ApplySelectedLogged(list, log.Path());
 
     EXPECT_EQ(Default(".kmzfree"), "Kalmora");
     EXPECT_EQ(Default(".kmzclaimed"), "OtherApp.Document");

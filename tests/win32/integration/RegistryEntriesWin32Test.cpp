@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "ProfileSections.h"
+#include "LoggedRun.h"
 #include "ScratchRegistry.h"
 
 namespace {
@@ -103,8 +104,8 @@ TEST_F(RegistryEntries, CreatedKeysAreLoggedAndRemovedAgain)
 {
     ScratchFile log("klg");
     CRegEntryList list = Selected("HKEY_LOCAL_MACHINE\\SOFTWARE\\KalmoraScratchA\\B", "Path", "C:\\KALMORA");
-    list.ApplySelected(log.Path());
-    list.ApplySelected(log.Path());
+    ApplySelectedLogged(list, log.Path());
+    ApplySelectedLogged(list, log.Path());
     using Lines = std::vector<std::pair<std::string, std::string>>;
     const Lines created = {{kMachinePath, "x"}, {std::string(kMachinePath) + "\\B", "x|Path"}};
     EXPECT_EQ(IniSection(log.Path(), "Registry"), created);
@@ -118,7 +119,7 @@ TEST_F(RegistryEntries, CreatedKeysAreLoggedAndRemovedAgain)
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kMachineScratch));
 
     ScratchFile secondLog("klg");
-    list.ApplySelected(secondLog.Path());
+    ApplySelectedLogged(list, secondLog.Path());
     WriteDword(HKEY_LOCAL_MACHINE, "SOFTWARE\\KalmoraScratchA\\C", "Other", 1);
     RemoveLoggedKeys(secondLog.Path());
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, "SOFTWARE\\KalmoraScratchA\\B"));
@@ -135,7 +136,7 @@ TEST_F(RegistryEntries, ALoggedKeyThatHoldsValuesOfOthersStays)
     list.AddFromSection(MakeSection("Registry", {{"key", "HKEY_LOCAL_MACHINE\\SOFTWARE\\KalmoraScratchA\\Type"},
                                                  {"name", "Version"}, {"data", "#4"}, {"option", "2"}}));
     list.SelectByOption("2");
-    list.ApplySelected(log.Path());
+    ApplySelectedLogged(list, log.Path());
     WriteDword(HKEY_LOCAL_MACHINE, "SOFTWARE\\KalmoraScratchA\\Type", "Content Type", 7);
     WriteDword(HKEY_LOCAL_MACHINE, "SOFTWARE\\KalmoraScratchA\\Other", "Count", 3);
     WriteDword(HKEY_LOCAL_MACHINE, "SOFTWARE\\KalmoraScratchA\\Other\\Child", "Count", 1);
@@ -206,7 +207,7 @@ TEST_F(RegistryEntries, RemovalEntriesUnknownRootsAndUnselectedEntries)
     list.AddFromSection(MakeSection("Registry", {{"key", "HKEY_CURRENT_USER\\Software\\KalmoraScratch\\Minimal"},
                                                  {"name", "v"}, {"data", "x"}, {"option", "1"}}));
     list.SelectByOption("2");
-    list.ApplySelected(log.Path());
+    ApplySelectedLogged(list, log.Path());
     EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, kUserScratch));
     EXPECT_TRUE(IniSection(log.Path(), "Registry").empty());
 

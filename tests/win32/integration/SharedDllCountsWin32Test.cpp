@@ -9,6 +9,7 @@
 #include <map>
 
 #include "ProfileSections.h"
+#include "LoggedRun.h"
 #include "ScratchRegistry.h"
 
 namespace {
@@ -99,7 +100,7 @@ TEST_F(SharedDllCounts, SetupCountsUpAndUnsetupCountsDown)
     for (const std::string* dll : {&fresh, &used, &damaged})
         list.AddFromSection(MakeSection("SharedDLLNT", {{"name", dll->c_str()}, {"option", "1"}}));
     list.SelectByOption("1");
-    list.IncrementCounts(log.Path());
+    IncrementCountsLogged(list, log.Path());
 
     EXPECT_EQ(Count(fresh), 1u);
     EXPECT_EQ(Count(used), 4u);
