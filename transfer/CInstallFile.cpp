@@ -134,19 +134,16 @@ void CInstallFile::CreateTemporaryCopy()
 void CInstallFile::AdoptTemporaryCopy(void* handle)
 {
     int descriptor = _open_osfhandle(reinterpret_cast<intptr_t>(handle), _O_BINARY);
-    if (descriptor < 0) {
+    openCopy_ = descriptor < 0 ? nullptr : _fdopen(descriptor, "w+b");
+    if (openCopy_)
+        return;
+    if (descriptor < 0)
         CloseHandle(handle);
-        RemoveTempQuietly();
-        ForgetTemporaryFile();
-        throw CFileException(CFileException::tooManyOpenFiles, -1, tempPath.Path());
-    }
-    openCopy_ = _fdopen(descriptor, "w+b");
-    if (!openCopy_) {
+    else
         _close(descriptor);
-        RemoveTempQuietly();
-        ForgetTemporaryFile();
-        throw CFileException(CFileException::tooManyOpenFiles, -1, tempPath.Path());
-    }
+    RemoveTempQuietly();
+    ForgetTemporaryFile();
+    throw CFileException(CFileException::tooManyOpenFiles, -1, tempPath.Path());
 }
 
 std::FILE* CInstallFile::OpenStream(const std::string& path, OpenMode mode)
@@ -234,7 +231,6 @@ void CInstallFile::Commit()
         if (!ShouldReplace(existing)) {
             if (!tempPath.Delete())
                 ForceRemoveTemp();
-            tempGone_ = !tempPath.Exists();
             return;
         }
         replacedExisting = 1;

@@ -46,6 +46,7 @@ public:
     int installedNow = 0;
     int replacedExisting = 0;
 
+    // The time is set while the file is open; the attributes only where they differ.
     void Close() override;
     void ApplyStatus() override;
 
@@ -61,6 +62,6 @@ private:
     void ForgetTemporaryFile();
 
     InstallContext& context_;
-    bool tempGone_ = false;
-    std::FILE* openCopy_ = nullptr;  // the temporary copy, made open, until the extraction takes it  // renamed into place or deleted: no need to look for it again
+    bool tempGone_ = false;          // renamed into place: no need to look for it again
+    std::FILE* openCopy_ = nullptr;  // the temporary copy, made open, until the extraction takes it
 };
