@@ -8,7 +8,7 @@ import pytest
 from harness.shelllink import read_link
 from installed import read_log, shell_folder
 from medium import GROUPS, TARGETS, Medium, with_product_programs
-from walks import TO_SETUP_TYPE
+from walks import FOLDER_TO_THE_END, TO_SETUP_TYPE
 
 SW_SHOWNORMAL, SW_SHOWMINIMIZED = 1, 2
 # A second icon with everything a link can carry: arguments, a hot key (Ctrl+Alt+K), minimized.
@@ -108,14 +108,7 @@ items 1007
 select 1007 Graphics Tools
 wait-text 1006 Graphics Tools
 set 1006 Kalmora Pictures
-click 1
-wait-page 152
-click 1
-wait-window "Stacker Settings" 20000
-click 7
-wait-page 115 60000
-click 1
-""")
+""" + FOLDER_TO_THE_END)
     listed = result.find("items")[0].values
     assert "Graphics Tools" in listed
     assert read_log(prefix)["PMGroup"]["pmgroup"] == "Kalmora Pictures"
@@ -166,14 +159,7 @@ def test_a_group_the_user_chose_keeps_its_other_icons(prefix, build, tmp_path, d
 click 1020
 wait-page 106
 set 1006 Accessories
-click 1
-wait-page 152
-click 1
-wait-window "Stacker Settings" 20000
-click 7
-wait-page 115 60000
-click 1
-""")
+""" + FOLDER_TO_THE_END)
     assert last_state(record)["Accessories"] == ["Notepad", "Calculator", "Kalmora 4.0", "Uninstall Kalmora 4.0"]
     assert prefix.run(r"C:\KALMORA\unsetup.exe", "/U", "/B", timeout=120).exit_code == 0
     standin.kill()

@@ -7,5 +7,8 @@ TO_SETUP_TYPE = TO_DESTINATION + "click 1\nwait-page 125\n"
 TYPICAL_TO_COPY_DELAY = TO_SETUP_TYPE + (
     "click 1020\nwait-page 106\nclick 1\nwait-page 152\nclick 1\n"
     'wait-window "Stacker Settings" 20000\n')
+# From the program-folder page: Next, Next on the summary, no copy delay, and Finish at the end.
+FOLDER_TO_THE_END = ('click 1\nwait-page 152\nclick 1\nwait-window "Stacker Settings" 20000\nclick 7\n'
+                     "wait-page 115 60000\nclick 1\n")
 # From any page with Cancel: confirm, and leave the not-installed page.
 CANCEL_TO_THE_END = "click 2\nanswer * yes\nwait-page 116\nclick 1\n"
