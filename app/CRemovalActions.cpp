@@ -94,11 +94,11 @@ Disposal CRemovalActions::DecrementCounts(const std::function<bool(const std::st
     return result.failed ? Disposal::stays : result.atRestart ? Disposal::atRestart : Disposal::gone;
 }
 
-Disposal CRemovalActions::RemoveTemporaryCopies()
+Disposal CRemovalActions::RemoveTemporaryCopies(const std::function<bool(const std::string& path)>& isProductFile)
 {
     CUninstallLog log(app_.logPath);
     log.Open();
-    bool allGone = log.RemoveTemporaryCopies(true);
+    bool allGone = log.RemoveTemporaryCopies(true, isProductFile);
     log.Commit();
     return allGone ? Disposal::gone : Disposal::stays;
 }

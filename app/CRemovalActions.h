@@ -33,7 +33,7 @@ public:
     void UnregisterDlls(const CDestinationStore& destinations) override;
     bool RemoveLoggedKeys() override;
     Disposal DecrementCounts(const std::function<bool(const std::string& path)>& isProductFile) override;
-    Disposal RemoveTemporaryCopies() override;
+    Disposal RemoveTemporaryCopies(const std::function<bool(const std::string& path)>& isProductFile) override;
     std::vector<std::pair<std::string, std::string>> LoggedFiles(const std::string& group) override;
     void ClearReadOnly(const std::string& path) override;
     Disposal DeleteInstalledFile(const std::string& path) override;

@@ -66,7 +66,7 @@ void CRemoval::Note(Disposal disposal)
 
 bool CRemoval::RemoveFiles()
 {
-    Note(actions_.RemoveTemporaryCopies());
+    Note(actions_.RemoveTemporaryCopies([this](const std::string& path) { return IsProductFile(path); }));
     // Every group of the log, whatever its installed flag.
     for (const auto& group : groups_.All())
         for (const auto& record : actions_.LoggedFiles(group.second.name))

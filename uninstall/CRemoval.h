@@ -51,8 +51,9 @@ public:
     // product installed it. gone, atRestart or stays for the DLLs that were to be deleted.
     virtual Disposal DecrementCounts(const std::function<bool(const std::string& path)>& isProductFile) = 0;
     // The temporary copies that the log names (a run stopped while they existed, or they wait for
-    // the next start): gone, or stays for one that could not be removed.
-    virtual Disposal RemoveTemporaryCopies() = 0;
+    // the next start), those for which isProductFile holds: gone, or stays for one that could not
+    // be removed.
+    virtual Disposal RemoveTemporaryCopies(const std::function<bool(const std::string& path)>& isProductFile) = 0;
     // The log's records of one file group: file name and value, in the log's order.
     virtual std::vector<std::pair<std::string, std::string>> LoggedFiles(const std::string& group) = 0;
     virtual void ClearReadOnly(const std::string& path) = 0;

@@ -144,13 +144,14 @@ void CUninstallLog::FoldJournal(const std::string& path)
         DeleteFileA(JournalPath(path).c_str());
 }
 
-bool CUninstallLog::RemoveTemporaryCopies(bool waitingToo)
+bool CUninstallLog::RemoveTemporaryCopies(bool waitingToo,
+                                          const std::function<bool(const std::string&)>& isProductPlace)
 {
     bool allGone = true;
     for (const auto& [path, state] : contents_.Section(LogRecords::kTemporarySection)) {
         if (!waitingToo && state == LogRecords::kTemporaryAtRestart)
             continue;
-        if (LogRecords::IsTemporaryCopy(path)) {
+        if (LogRecords::IsTemporaryCopy(path) && isProductPlace(path)) {
             SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
             if (!DeleteFileA(path.c_str()) && Exists(path)) {
                 allGone = false;

@@ -4,6 +4,7 @@
 // behind what is on disk; the INI file that Unsetup and every other reader read is written whole
 // when the run ends (Commit), and the journal goes. A run that never ended (killed, a power cut)
 // leaves its journal, which the next Setup or Unsetup folds into the INI before it reads.
+#include <functional>
 #include <string>
 
 #include "profile/CDestinationStore.h"
@@ -36,8 +37,10 @@ public:
 
     // Removes the temporary copies that an earlier run left (it stopped while they existed), and
     // their lines; with waitingToo also those that wait for the next start to take their file's
-    // place. One that cannot be removed keeps its line. True when all went.
-    bool RemoveTemporaryCopies(bool waitingToo);
+    // place. Only a copy in one of the product's places (isProductPlace of the copy's path) is
+    // touched: a damaged log reaches nothing else, and such a line just goes. One that cannot be
+    // removed keeps its line. True when all went.
+    bool RemoveTemporaryCopies(bool waitingToo, const std::function<bool(const std::string&)>& isProductPlace);
 
     void WriteProgramFolder(const std::string& folder);
     void WriteFile(const std::string& group, const std::string& fileName, unsigned destinationId,

@@ -11,6 +11,7 @@
 #include "framework/Win32Helpers.h"
 #include "integration/ProductFiles.h"
 #include "transfer/CGauge.h"
+#include "transfer/CanonicalPath.h"
 #include "transfer/CInstallFile.h"
 #include "transfer/CSourceArchive.h"
 #include "uninstall/CUninstallLog.h"
@@ -131,7 +132,7 @@ int CCopyingPage::RunInstall()
 
     // What a run that stopped left under temporary names goes first; then the record that lets
     // Unsetup resolve every file goes into the log, before the first file lands.
-    app.log->RemoveTemporaryCopies(false);
+    app.log->RemoveTemporaryCopies(false, [&](const std::string& path) { return IsInADestination(path); });
     CIntegrationSequence integration(app);
     integration.SaveRecord();
     doneBeforeFile_ = 0;
@@ -151,6 +152,20 @@ int CCopyingPage::RunInstall()
     // The run's work is done: the log that Unsetup reads is written now.
     app.log->Commit();
     return next;
+}
+
+bool CCopyingPage::IsInADestination(const std::string& path) const
+{
+    // This run's destinations come from the manifest and the machine, never from the log.
+    auto longForm = [](const std::string& name) { return CFilePath(name).LongForm(); };
+    std::string directory = CanonicalPath::Full(CFilePath(path).GetDirectory(), longForm);
+    if (directory.empty())
+        return false;
+    for (const auto& [number, destination] : App().destinations->All())
+        if (!destination.directory.IsEmpty() &&
+            CanonicalPath::Same(directory, CanonicalPath::Full(destination.directory.Path(), longForm)))
+            return true;
+    return false;
 }
 
 void CCopyingPage::CopySources(InstallContext& context)

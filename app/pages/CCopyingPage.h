@@ -32,6 +32,8 @@ protected:
 private:
     int RunInstall();
     void CopySources(InstallContext& context);
+    // Whether a file lies in the directory of one of this run's destinations.
+    bool IsInADestination(const std::string& path) const;
     void AddRunningProgram();
     std::uint64_t SelectedTotal() const;
     void AskCopyDelay();

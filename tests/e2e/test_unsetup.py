@@ -363,6 +363,10 @@ def test_a_hostile_log_reaches_nothing_outside_the_product(prefix, build, tmp_pa
     install(prefix)
     log = prefix.linux_path(LOG)
     text = log.read_text(errors="replace")
+    # Temporary copies by name: another program's file in the Windows directory and a user's
+    # document stay; a copy left in the product's directory goes.
+    text = text.replace("[destinations]", "[Temporary]\r\nC:\\windows\\0badf00d.ini=1\r\n"
+                        "C:\\Documents\\deadbeef.kmd=1\r\nC:\\KALMORA\\1234abcd.exe=1\r\n[destinations]", 1)
     text = text.replace("[destinations]", "[destinations]\r\n2=Art|0|C:\\windows\\system32\\\r\n9=Root|-1|C:\\\r\n"
                         "8=Dot|0|C:\\WINDOWS.\\\r\n10=Etc|0|C:\\windows\\system32\\drivers\\etc\\")
     # Into the group's own section: a second section of the same name would never be read.
@@ -372,7 +376,12 @@ def test_a_hostile_log_reaches_nothing_outside_the_product(prefix, build, tmp_pa
     kernel32 = prefix.linux_path(r"C:\windows\system32\kernel32.dll")
     kernel_bytes = kernel32.read_bytes()
     prefix.place(r"C:\boot.ini", b"[boot loader]")
+    for named in (r"C:\windows\0badf00d.ini", r"C:\Documents\deadbeef.kmd", PRODUCT + r"\1234abcd.exe"):
+        prefix.place(named, b"a temporary name")
     assert prefix.run(UNSETUP, "/U", "/B", timeout=120).exit_code == 0
+    assert prefix.linux_path(r"C:\windows\0badf00d.ini").exists()
+    assert prefix.linux_path(r"C:\Documents\deadbeef.kmd").exists()
+    assert not prefix.linux_path(PRODUCT + r"\1234abcd.exe").exists()
     assert kernel32.read_bytes() == kernel_bytes
     assert prefix.linux_path(r"C:\boot.ini").read_bytes() == b"[boot loader]"
     assert prefix.linux_path(r"C:\windows\win.ini").exists()

@@ -111,7 +111,7 @@ public:
     }
     bool RemoveLoggedKeys() override { return true; }
     Disposal DecrementCounts(const std::function<bool(const std::string&)>&) override { return Disposal::gone; }
-    Disposal RemoveTemporaryCopies() override { return Disposal::gone; }
+    Disposal RemoveTemporaryCopies(const std::function<bool(const std::string&)>&) override { return Disposal::gone; }
     std::vector<std::pair<std::string, std::string>> LoggedFiles(const std::string& group) override
     {
         return log[group];

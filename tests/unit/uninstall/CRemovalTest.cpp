@@ -48,7 +48,7 @@ public:
         calls.push_back("shared dlls");
         return Disposal::gone;
     }
-    Disposal RemoveTemporaryCopies() override
+    Disposal RemoveTemporaryCopies(const std::function<bool(const std::string&)>&) override
     {
         calls.push_back("temporary copies");
         return Disposal::gone;
