@@ -1,5 +1,7 @@
 #include "tools/mkmedia/MediumDescription.h"
 
+#include "uninstall/LogRecords.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
@@ -13,6 +15,10 @@ constexpr std::size_t kLongestValue = 255;
 // Setup's own destinations: the Windows, system, temporary and setup directories.
 constexpr long kFirstSetupDestination = -5;
 constexpr long kLastSetupDestination = -2;
+// An archive entry carries its destination in 16 bits that Setup reads as a signed number: 65534
+// would be the Windows directory, 40000 no destination at all.
+constexpr long kLowestDestination = -32768;
+constexpr long kHighestDestination = 32767;
 
 std::string Trim(const std::string& text)
 {
@@ -138,6 +144,15 @@ private:
         return value;
     }
 
+    long Destination(const std::string& text, int line, const std::string& what) const
+    {
+        long value = Number(text, line, what);
+        if (value < kLowestDestination || value > kHighestDestination)
+            Fail(line, what + " " + text + " is beyond the " + std::to_string(kHighestDestination) +
+                           " that Setup reads from an archive");
+        return value;
+    }
+
     std::string RelativeToDescription(const std::string& path) const
     {
         std::filesystem::path written(path);
@@ -168,7 +183,7 @@ private:
         for (const Line& line : section.lines) {
             CheckLength(line);
             DescribedDestination destination;
-            destination.number = Number(line.key, line.number, "the destination");
+            destination.number = Destination(line.key, line.number, "the destination");
             if (destination.number < 0)
                 Fail(line.number, "destinations below 0 are Setup's own");
             if (description_.KnowsDestination(destination.number))
@@ -176,7 +191,7 @@ private:
             std::vector<std::string> fields = Fields(line.value);
             destination.name = fields[0];
             if (fields.size() > 1 && !fields[1].empty())
-                destination.parent = Number(fields[1], line.number, "the parent destination");
+                destination.parent = Destination(fields[1], line.number, "the parent destination");
             if (fields.size() > 2)
                 destination.directory = fields[2];
             destination.line = line.number;
@@ -195,6 +210,9 @@ private:
                 Fail(line.number, "a group may not be named \"" + line.key + "\": the manifest or the log has a section of that name");
             if (FindGroup(line.key))
                 Fail(line.number, "group \"" + line.key + "\" is defined twice");
+            if (!IsSectionName(line.key))
+                Fail(line.number, "\"" + line.key + "\" cannot be a group: the manifest and the uninstall log "
+                                  "name a section after it");
             DescribedGroup group;
             group.name = line.key;
             group.caption = fields[0];
@@ -257,7 +275,7 @@ private:
         std::vector<std::string> fields = Fields(line.value);
         if (fields.size() != 3 || (fields[0] != "archive" && fields[0] != "file"))
             Fail(line.number, "a source is archive|<file or folder>|destination or file|<file>|destination");
-        DescribedItem item{fields[1], Number(fields[2], line.number, "the destination"), line.number};
+        DescribedItem item{fields[1], Destination(fields[2], line.number, "the destination"), line.number};
         CheckTreePath(item);
         bool archive = fields[0] == "archive";
         DescribedSource* source = FindSource(line.key);
@@ -358,6 +376,16 @@ std::string LowerCase(std::string text)
 {
     std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     return text;
+}
+
+bool IsLogKeyName(const std::string& name)
+{
+    return LogRecords::ReadsBackAsKey(name);
+}
+
+bool IsSectionName(const std::string& name)
+{
+    return IsLogKeyName(name) && name.find(']') == std::string::npos;
 }
 
 bool IsInstallableName(const std::string& name)

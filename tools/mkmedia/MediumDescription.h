@@ -92,6 +92,13 @@ MediumDescription ReadDescription(const std::string& text, const std::string& fi
 // as Windows compares them.
 std::string LowerCase(std::string text);
 
+// Whether the uninstall log can give the name back as the key it writes it under: no "=", and
+// nothing in front that would read as a section, a comment or a blank to trim.
+bool IsLogKeyName(const std::string& name);
+
+// Whether the name can head a section of the manifest and of the log: a key name without "]".
+bool IsSectionName(const std::string& name);
+
 // Whether Windows can create a file of this name (a single component): not empty, no reserved
 // character or device name, no trailing dot or blank, at most 255 characters.
 bool IsInstallableName(const std::string& name);

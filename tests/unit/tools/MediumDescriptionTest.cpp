@@ -114,6 +114,8 @@ TEST(MediumDescription, NamesTheLineOfEachMistake)
         {"medium", "output = somewhere"},
         {"medium", "tree ="},
         {"destinations", "4 = " + std::string(300, 'x')},
+        {"destinations", "40000 = Far|0|"},                        // Setup reads it as -25536
+        {"destinations", "65534 = Windows|-1|C:\\WINDOWS"},        // Setup reads it as -2
     };
     for (const Case& c : cases) {
         std::string text = WithLine(c.section, c.line);
@@ -130,6 +132,13 @@ TEST(MediumDescription, ANameGivenTwiceIsReportedWhereItComesAgain)
     EXPECT_EQ(ErrorLine(WithLine("program", "samples.mf1 = archive|more|1")), 22);  // another group's archive
     EXPECT_EQ(ErrorLine(WithLine("groups", "program = Again|Twice|1|1|1")), 13);
     EXPECT_EQ(ErrorLine(WithLine("destinations", "1 = Again|0|")), 10);
+}
+
+// A group's name heads its section in the manifest and in the uninstall log.
+TEST(MediumDescription, AGroupNameThatCannotHeadASectionIsReportedOnItsDefinition)
+{
+    std::string text = WithLine("groups", "ex]tras = Extras|Things|0|1|1") + "[ex]tras]\nx.mf1 = archive|x|0\n";
+    EXPECT_EQ(ErrorLine(text), 12);
 }
 
 TEST(MediumDescription, AGroupWithoutFilesIsReportedOnItsDefinition)
