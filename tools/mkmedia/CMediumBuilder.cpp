@@ -4,6 +4,7 @@
 #include "tools/mfpack/CArchiveWriter.h"
 #include "tools/mfpack/CVolumeReader.h"
 #include "tools/mkmedia/DisketteImages.h"
+#include "tools/mkmedia/MediumNames.h"
 #include "transfer/ArchiveChecksum.h"
 
 #include <cstring>
@@ -15,8 +16,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-constexpr const char* kProfileName = "ov_setup.ini";
-constexpr const char* kLicenceName = "agree.txt";
 // Room kept for the manifest beyond its size with every source on diskette 1: longer diskette
 // numbers and the minus signs of split archives.
 constexpr std::uint64_t kManifestSlackPerSource = 4;
@@ -83,6 +82,7 @@ CMediumBuilder::~CMediumBuilder()
 void CMediumBuilder::Build()
 {
     CheckSetupFiles();
+    CheckMediumNames(description_, options_.kind != MediumKind::directory, options_.kind == MediumKind::diskettes);
     std::vector<TreeSource> sources = CollectTreeFiles(description_);
     if (fs::exists(output_) && !fs::is_empty(output_) && !options_.replace)
         throw std::runtime_error(output_ + " already holds files: give another folder, or --replace");
@@ -113,7 +113,7 @@ void CMediumBuilder::StartStaging()
 
 std::string CMediumBuilder::ManifestName() const
 {
-    return fs::path(description_.setupProgram).stem().string() + ".ini";
+    return ManifestFileName(description_);
 }
 
 std::string CMediumBuilder::DiskFolder(int disk) const
@@ -139,9 +139,9 @@ std::vector<std::pair<std::string, std::uint64_t>> CMediumBuilder::SetupFiles(st
         {fs::path(description_.setupProgram).filename().string(), fs::file_size(description_.setupProgram)},
         {ManifestName(), manifestBytes}};
     if (!description_.profile.empty())
-        files.push_back({kProfileName, fs::file_size(description_.profile)});
+        files.push_back({kProfileFileName, fs::file_size(description_.profile)});
     if (!description_.licence.empty())
-        files.push_back({kLicenceName, fs::file_size(description_.licence)});
+        files.push_back({kLicenceFileName, fs::file_size(description_.licence)});
     return files;
 }
 
@@ -267,9 +267,9 @@ void CMediumBuilder::WriteSetupFiles()
     if (!manifest.flush())
         throw std::runtime_error("cannot write " + (first / ManifestName()).string());
     if (!description_.profile.empty())
-        CopyFile(description_.profile, (first / kProfileName).string());
+        CopyFile(description_.profile, (first / kProfileFileName).string());
     if (!description_.licence.empty())
-        CopyFile(description_.licence, (first / kLicenceName).string());
+        CopyFile(description_.licence, (first / kLicenceFileName).string());
     if (options_.kind == MediumKind::diskettes)
         for (const PlannedDiskette& disk : diskettes_)
             std::ofstream(fs::path(DiskFolder(disk.number)) / DiskettePlan::TagFileName(disk.number), std::ios::binary);

@@ -163,6 +163,7 @@ private:
 
     void ReadMedium(const Section& section)
     {
+        description_.mediumLine = section.line;
         for (const Line& line : section.lines) {
             std::string key = LowerCase(line.key);
             std::string* field = key == "setup" ? &description_.setupProgram
@@ -175,6 +176,11 @@ private:
             if (line.value.empty())
                 Fail(line.number, line.key + " names no file");
             *field = RelativeToDescription(line.value);
+            if (int* lineOfKey = key == "setup"     ? &description_.setupLine
+                                 : key == "profile" ? &description_.profileLine
+                                 : key == "licence" ? &description_.licenceLine
+                                                    : nullptr)
+                *lineOfKey = line.number;
         }
     }
 
@@ -327,6 +333,9 @@ private:
             Fail(0, "[medium] names no setup program (setup = ...)");
         if (description_.tree.empty())
             Fail(0, "[medium] names no product tree (tree = ...)");
+        if (description_.licence.empty())
+            Fail(description_.mediumLine, "[medium] names no licence (licence = ...): Setup shows it before it installs, "
+                                          "and ends without installing when the medium has none");
         if (!description_.KnowsDestination(0))
             Fail(0, "[destinations] defines no destination 0, the product's directory");
     }

@@ -3,9 +3,9 @@
 // with the parts of the product's file tree that each one installs, the program icons and the
 // diskette labels. Read from a description file in the style of the setup manifest:
 //
-//   [medium]        setup = <setup.exe>, tree = <the product's folder>, and optionally
-//                   profile = <install profile>, licence = <licence text>; paths are relative
-//                   to the description file
+//   [medium]        setup = <setup.exe>, tree = <the product's folder>, licence = <licence
+//                   text>, and optionally profile = <install profile>; paths are relative to
+//                   the description file
 //   [destinations]  number = name|parent|directory, as in the manifest
 //   [groups]        name = caption|description|minimal|typical|custom, as in the manifest
 //   [<group>]       source = archive|<file or folder of the tree>|destination (the key may repeat:
@@ -74,6 +74,10 @@ struct MediumDescription {
     std::string tree;
     std::string profile;  // "" when none
     std::string licence;  // "" when none
+    int mediumLine = 0;   // the lines of [medium] and of its keys, for the errors found later
+    int setupLine = 0;
+    int profileLine = 0;
+    int licenceLine = 0;
     std::vector<DescribedDestination> destinations;
     std::vector<DescribedGroup> groups;
     std::vector<DescribedTarget> targets;

@@ -63,6 +63,9 @@ private:
         std::string name = source.source->archive ? path.filename().string() : source.source->name;
         if (!IsInstallableName(name))
             Fail(item.line, "\"" + path.generic_string() + "\": Setup cannot install a file named \"" + name + "\"");
+        if (!IsLogKeyName(name))
+            Fail(item.line, "\"" + path.generic_string() + "\": Setup refuses a file named \"" + name +
+                                "\", which its uninstall log could not name again");
         auto key = std::make_pair(item.destination, LowerCase(name));
         auto earlier = installedNames_.find(key);
         if (earlier != installedNames_.end())

@@ -24,5 +24,5 @@ struct TreeSource {
 
 // Every source of the description with its files, in the description's order. Throws
 // DescriptionError naming the line of a missing file, an empty folder, a name that cannot be
-// installed, a file given twice for one destination, or a file too large for an archive entry.
+// installed or logged, a file given twice for one destination, or a file too large for an archive entry.
 std::vector<TreeSource> CollectTreeFiles(const MediumDescription& description);

@@ -178,6 +178,13 @@ TEST(Mkmedia, EachMistakeHasItsExitCodeAndLeavesNoMedium)
         {"samples.mf1 = archive|samples|1", "samples.mf1 = archive|samples|8", 2, "product.mkd:15: destination 8 is not defined"},
         {"readme.txt = file|docs\\readme.txt|0", "read:me.txt = file|docs\\readme.txt|0", 2, "cannot be a file name"},
         {"[diskettes]", "[extras]", 2, "[extras] is no group"},
+        {"licence = agree.txt", "", 2, "product.mkd:1: [medium] names no licence"},
+        // Names that meet on the medium, case ignored: each would overwrite or stand for another.
+        {"readme.txt =", "kmprog.mf2 =", 2, "product.mkd:12: \"kmprog.mf2\" is the name under which kmprog.mf1 goes on"},
+        {"readme.txt =", "Diskette.002 =", 2, "product.mkd:13: \"Diskette.002\" is the name of a diskette's tag file"},
+        {"readme.txt =", "SETUP.EXE =", 2, "product.mkd:13: \"SETUP.EXE\" is a source, but the medium already has a file of that name: the setup program (line 2)"},
+        {"readme.txt =", "setup.ini =", 2, "the setup manifest (line 2)"},
+        {"readme.txt =", "agree.txt =", 2, "the licence (line 4)"},
     };
     for (const Case& c : cases) {
         Product product;
@@ -189,6 +196,11 @@ TEST(Mkmedia, EachMistakeHasItsExitCodeAndLeavesNoMedium)
         EXPECT_FALSE(fs::exists(product.Path("out"))) << c.right;
         EXPECT_FALSE(fs::exists(product.Path("out.building"))) << c.right;
     }
+    Product unloggable;  // the uninstall log could not name this file again, so Setup refuses it
+    unloggable.Put("product/bin/[old]kmwin.ini", TextData(100, 9));
+    EXPECT_EQ(unloggable.Mkmedia("--diskettes"), 2);
+    EXPECT_NE(unloggable.Said().find("product.mkd:12:"), std::string::npos) << unloggable.Said();
+    EXPECT_FALSE(fs::exists(unloggable.Path("out")));
     Product tooLarge;
     tooLarge.Put("product/bin/movie.avi", RandomData(3000000, 8));
     EXPECT_EQ(tooLarge.Mkmedia("--diskettes"), 3);
