@@ -89,6 +89,7 @@ void CMediumBuilder::Build()
     StartStaging();
     WriteSources(std::move(sources));
     WriteSetupFiles();
+    ReadBack();
     if (options_.images)
         WriteImages();
     Finish();
@@ -175,7 +176,7 @@ void CMediumBuilder::WriteSources(std::vector<TreeSource> sources)
     std::future<void> readingBack;
     std::vector<ManifestSource> manifestSources;
     for (TreeSource& source : sources) {
-        placed_.push_back({std::move(source), {}, 0, nullptr});
+        placed_.push_back({std::move(source), {}, 0, nullptr, {}});
         Placed& placed = placed_.back();
         const DescribedSource& described = *placed.tree.source;
         if (described.archive)
@@ -193,6 +194,7 @@ void CMediumBuilder::WriteSources(std::vector<TreeSource> sources)
             readingBack = std::async(std::launch::async, [this, &placed, volumes] { ReadBackAndMove(placed, volumes); });
         } else {
             CopyFile(placed.tree.files.front().path, (fs::path(DiskFolder(placed.placement.disk)) / described.name).string());
+            placed.written = {FileCheck::Of(placed.tree.files.front().path)};
         }
         manifestSources.push_back({placed.tree.group->name, described.name, placed.tree.bytes, described.archive,
                                    placed.tree.files.size(), placed.placement.disk, placed.placement.afterOthers,
@@ -224,6 +226,8 @@ std::vector<std::string> CMediumBuilder::LayOut(Placed& placed) const
     std::vector<std::string> volumes =
         placed.writer->WriteVolumes(placed.placement.split ? placed.placement.firstVolumeBytes : 0);
     placed.writer.reset();  // its scratch files go
+    for (const std::string& volume : volumes)
+        placed.written.push_back(FileCheck::Of(volume));
     return volumes;
 }
 
@@ -274,6 +278,29 @@ void CMediumBuilder::WriteSetupFiles()
         for (const PlannedDiskette& disk : diskettes_)
             std::ofstream(fs::path(DiskFolder(disk.number)) / DiskettePlan::TagFileName(disk.number), std::ios::binary);
     fs::remove_all(fs::path(staging_) / "packed");
+}
+
+void CMediumBuilder::ReadBack() const
+{
+    if (options_.beforeReadBack)
+        options_.beforeReadBack(staging_);
+    Progress("reading the medium back");
+    WrittenMedium medium;
+    medium.diskFolder = [this](int disk) { return DiskFolder(disk); };
+    medium.diskettes = static_cast<int>(diskettes_.size());
+    medium.tagFiles = options_.kind == MediumKind::diskettes;
+    medium.manifestName = ManifestName();
+    medium.setupFiles = {{fs::path(description_.setupProgram).filename().string(), FileCheck::Of(description_.setupProgram)},
+                         {ManifestName(), FileCheck::OfText(manifest_)}};
+    if (!description_.profile.empty())
+        medium.setupFiles.push_back({kProfileFileName, FileCheck::Of(description_.profile)});
+    if (!description_.licence.empty())
+        medium.setupFiles.push_back({kLicenceFileName, FileCheck::Of(description_.licence)});
+    for (const Placed& placed : placed_)
+        medium.sources.push_back({placed.tree.group->name, placed.tree.source->name, placed.tree.source->archive,
+                                  placed.placement.disk, placed.placement.afterOthers, placed.tree.files.size(),
+                                  placed.tree.bytes, placed.written});
+    ReadBackMedium(medium);
 }
 
 void CMediumBuilder::WriteImages() const

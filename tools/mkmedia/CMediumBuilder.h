@@ -1,16 +1,18 @@
 #pragma once
 // Builds a medium from a description: packs the archives, places the sources (on diskettes, in
 // the numbered directories of a CD, or in one directory), writes them with Setup, its manifest,
-// the install profile, the licence and the diskettes' tag files, and reads every archive back
-// against the tree. Everything is built beside the output folder and moved into place only when
+// the install profile, the licence and the diskettes' tag files, reads every archive back against
+// the tree, and at last the whole medium as Setup will read it. Everything is built beside the output folder and moved into place only when
 // all of it is right, so a failed build leaves no half-written medium.
 #include "tools/mfpack/CArchiveWriter.h"
 #include "tools/mkmedia/DiskettePlan.h"
 #include "tools/mkmedia/ManifestText.h"
+#include "tools/mkmedia/MediumReadBack.h"
 #include "tools/mkmedia/MediumDescription.h"
 #include "tools/mkmedia/ProductTree.h"
 
 #include <cstdio>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -24,12 +26,9 @@ struct BuildOptions {
     bool replace = false;
     bool images = false;  // diskette images beside a diskette set's folders
     bool progress = true;
-};
-
-// An archive read back did not give the bytes of the tree.
-class VerifyError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
+    // Called with the folder the medium is built in, just before it is read back: a test's way
+    // to damage a file where nothing else could.
+    std::function<void(const std::string& building)> beforeReadBack;
 };
 
 class CMediumBuilder {
@@ -46,6 +45,7 @@ private:
         SourcePlacement placement;
         std::uint64_t bytesOnMedium = 0;
         std::unique_ptr<CArchiveWriter> writer;  // an archive's, packed and waiting for its place
+        std::vector<FileCheck> written;          // each volume, or the plain file, as written
     };
 
     void CheckSetupFiles() const;
@@ -59,6 +59,7 @@ private:
     void ReadBackAndMove(const Placed& placed, const std::vector<std::string>& volumes) const;
     void VerifyArchive(const std::string& firstVolume, const TreeSource& tree) const;
     void WriteSetupFiles();
+    void ReadBack() const;
     void WriteImages() const;
     void Finish();
     std::string DiskFolder(int disk) const;
