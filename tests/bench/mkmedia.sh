@@ -23,10 +23,12 @@ mapfile -t files < <(python3 "$here/archive/make_corpus.py" "$work/corpus")
 for f in "${files[@]}"; do cp "$f" "$work/product/a/"; done
 for f in "${files[@]:0:5}"; do cp "$f" "$work/product/b/again-$(basename "$f")"; done
 head -c 100000 /dev/zero >"$work/setup.exe"
+echo "The licence." >"$work/agree.txt"
 cat >"$work/product.mkd" <<'DESC'
 [medium]
 setup = setup.exe
 tree = product
+licence = agree.txt
 [destinations]
 0 = Kalmora|-1|C:\KALMORA
 [groups]
