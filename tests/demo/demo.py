@@ -79,6 +79,22 @@ def demo_medium(out: Path, programs: Path) -> Medium:
     return Medium(out / "medium", programs / "setup.exe", layout="cd", groups=groups, profile=DEMO_PROFILE)
 
 
+def show_diskette_set(out: Path) -> None:
+    """The same product as a vendor ships it on 1.44 MB diskettes, with the Setup that ships (the
+    i686 build): how much of the first diskette Setup leaves to the product."""
+    shipped = REPO / "build" / "win32" / "bin"
+    if not (shipped / "setup.exe").exists():
+        print("(no i686 build in build/win32: the diskette set is not shown)")
+        return
+    groups = with_product_programs(DEMO_GROUPS, shipped, real_program=True)
+    medium = Medium(out / "diskettes", shipped / "setup.exe", layout="diskettes", groups=groups,
+                    profile=DEMO_PROFILE, diskette_size="1.44M")
+    size = (shipped / "setup.exe").stat().st_size
+    print(f"The product on 1.44 MB diskettes, with the i686 setup.exe ({size} bytes), as mkmedia built it:")
+    print("".join(f"  {line}\n" for line in medium.summary.splitlines()))
+    shutil.rmtree(out / "diskettes")
+
+
 def show_program_folder(prefix, driver, out: Path) -> None:
     """Opens the program folder as a user would from the Start menu, and takes its picture."""
     programs = prefix.reg_query("HKCU\\" + SHELL_FOLDERS, "Programs")
@@ -168,6 +184,8 @@ def main() -> int:
         (out / "kmwin4.log").write_bytes(prefix.linux_path(LOG).read_bytes())
         show_installation(prefix)
         remove_and_compare(prefix, driver, out, before)
+    print()
+    show_diskette_set(out)
     return 0
 
 

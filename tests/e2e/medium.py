@@ -163,22 +163,25 @@ def description_text(groups: dict, destinations: dict, targets: dict, sources: d
     return "\n".join(lines) + "\n"
 
 
-def mkmedia(description: Path, output: Path, options: list) -> None:
+def mkmedia(description: Path, output: Path, options: list) -> str:
+    """Builds the medium; mkmedia's summary of it."""
     made = subprocess.run([str(host_tool("mkmedia")), "--quiet", *options, str(description), str(output)],
                           capture_output=True, text=True)
     if made.returncode != 0:
         raise RuntimeError(f"mkmedia ended with {made.returncode}: {made.stderr.strip()}")
+    return made.stdout
 
 
 class Medium:
     """A medium that mkmedia builds from the test product: `root` holds setup.exe and its files
     (on a CD layout or a diskette set, the first folder of it). Each group's files go into one
     archive, in their order; a single file of "Backgrounds" goes as a plain file. A diskette set
-    has diskettes just large enough for Setup's own files and first_diskette_room bytes more."""
+    has diskettes just large enough for Setup's own files and first_diskette_room bytes more, or of
+    diskette_size (mkmedia's --size) when it is given."""
 
     def __init__(self, root: Path, setup_exe: Path, layout: str = "flat", store: bool = False,
                  groups: dict = None, targets: dict = None, destinations: dict = None, profile: str = None,
-                 first_diskette_room: int = 64 * 1024):
+                 first_diskette_room: int = 64 * 1024, diskette_size: str = None):
         self.root = Path(root)
         self.layout = layout
         self.files = {}  # product file name -> (group, destination, bytes)
@@ -196,9 +199,9 @@ class Medium:
             (vendor / "product.mkd").write_text(encoding="cp1252", data=description_text(
                 self.groups, destinations or DESTINATIONS, TARGETS if targets is None else targets, sources,
                 profile is not None))
-            kind = {"flat": ["--directory"], "cd": ["--cd"],
-                    "diskettes": ["--diskettes", "--size", str(Path(setup_exe).stat().st_size + first_diskette_room)]}
-            mkmedia(vendor / "product.mkd", self.root, kind[layout] + (["--store"] if store else []))
+            size = diskette_size or str(Path(setup_exe).stat().st_size + first_diskette_room)
+            kind = {"flat": ["--directory"], "cd": ["--cd"], "diskettes": ["--diskettes", "--size", size]}
+            self.summary = mkmedia(vendor / "product.mkd", self.root, kind[layout] + (["--store"] if store else []))
         finally:
             shutil.rmtree(vendor, ignore_errors=True)
         self.sources = sources

@@ -331,6 +331,17 @@ void CMediumBuilder::PrintSummary(std::FILE* out) const
         if (placed.placement.split)
             sourcesOf[placed.placement.disk + 1].push_back(placed.placement.secondVolumeName);
     }
+    if (options_.kind == MediumKind::diskettes) {
+        // What a vendor pays diskettes for: how much of the first one Setup leaves to the product.
+        std::uint64_t setupBytes = 0, productBytes = 0;
+        for (const auto& [name, bytes] : SetupFiles(manifest_.size()))
+            setupBytes += bytes;
+        for (const Placed& placed : placed_)
+            if (placed.placement.disk == 1)
+                productBytes += placed.placement.split ? placed.placement.firstVolumeBytes : placed.bytesOnMedium;
+        std::fprintf(out, "disk 1 holds Setup and its files (%llu bytes) and %llu bytes of the product\n",
+                     static_cast<unsigned long long>(setupBytes), static_cast<unsigned long long>(productBytes));
+    }
     const char* unit = options_.kind == MediumKind::directory ? "medium" : "disk";
     for (const PlannedDiskette& disk : diskettes_) {
         std::string names;

@@ -1,0 +1,47 @@
+"""The size of the Setup that ships (the i686 release build, build/win32) and of each of its
+sections, against the goal that leaves room on the first diskette; then the demo's product built
+by mkmedia as a 1.44 MB diskette set with that Setup, and how much of diskette 1 the product gets."""
+
+import subprocess
+import sys
+import tempfile
+from pathlib import Path
+
+REPO = Path(__file__).resolve().parents[2]
+sys.path.insert(0, str(REPO / "tests"))
+sys.path.insert(0, str(REPO / "tests" / "e2e"))
+sys.path.insert(0, str(REPO / "tests" / "demo"))
+
+import demo  # noqa: E402
+
+GOAL = 400 * 1024
+
+
+def sections(program: Path) -> list:
+    """(name, bytes) of each section, as objdump lists them."""
+    listing = subprocess.run(["i686-w64-mingw32-objdump", "-h", str(program)], capture_output=True, text=True,
+                             check=True).stdout
+    found = []
+    for line in listing.splitlines():
+        fields = line.split()
+        if len(fields) >= 3 and fields[0].isdigit():
+            found.append((fields[1], int(fields[2], 16)))
+    return found
+
+
+def main() -> int:
+    program = REPO / "build" / "win32" / "bin" / "setup.exe"
+    if not program.exists():
+        raise SystemExit(f"{program} not found: ./run build makes the i686 product")
+    size = program.stat().st_size
+    print(f"setup.exe (i686, release): {size} bytes; goal at most {GOAL} bytes "
+          f"({'met' if size <= GOAL else 'NOT met'})")
+    for name, bytes_ in sections(program):
+        print(f"  {name:10s} {bytes_:8d} bytes")
+    with tempfile.TemporaryDirectory(prefix="kalmora-bench-size-") as work:
+        demo.show_diskette_set(Path(work))
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
