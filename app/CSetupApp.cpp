@@ -1,5 +1,8 @@
 #include "app/CSetupApp.h"
 
+#include "framework/FormatText.h"
+#include "framework/RunReport.h"
+
 #include "app/CMainWnd.h"
 #include "app/CommandLine.h"
 #include "app/PageEngine.h"
@@ -96,6 +99,7 @@ bool CSetupApp::InitInstance()
     SetMainWindow(mainWindow_->Handle());
     LoadProfile();
 
+    ReportRunStart();
     if (unsetupMode) {
         profilePath = logPath;
         GoToPage(IDD_UNSETUP_START);
@@ -142,6 +146,48 @@ void CSetupApp::ApplyCommandLine()
     SetUnattended(unattended);
     inPlace = line.inPlace;
     conditionsOverride = line.conditionsOverride;
+    restartLeftToCaller = line.restartLeftToCaller;
+    if (line.runReport)
+        StartRunReport(*line.runReport);
+}
+
+void CSetupApp::StartRunReport(const std::string& path)
+{
+    runReportPath_ = path;
+    runReport_ = std::make_unique<CRunReportFile>();
+    if (DWORD error = runReport_->Open(path)) {
+        ReportRunReportFailure(error);
+        return;
+    }
+    RunReport::SetWriter([this](const std::string& line) {
+        if (!runReport_->Write(line))
+            ReportRunReportFailure(GetLastError());
+    });
+}
+
+void CSetupApp::ReportRunReportFailure(DWORD error)
+{
+    // Said once; the installation goes on without its record.
+    RunReport::SetWriter(nullptr);
+    if (!unattended)
+        ShowMessageBox(FormatText(LoadResString(IDS_RUN_REPORT_FAILED).c_str(), runReportPath_.c_str(),
+                                  SystemErrorText(error).c_str()),
+                       MB_OK | MB_ICONEXCLAMATION);
+}
+
+void CSetupApp::ReportRunStart() const
+{
+    if (!RunReport::IsOn())
+        return;
+    OSVERSIONINFOA version = {};
+    version.dwOSVersionInfoSize = sizeof version;
+    GetVersionExA(&version);
+    const char* platform = !isNT ? "Windows 95" : isNT4 ? "Windows NT, the Start menu's shell" : "Windows NT, Program Manager";
+    RunReport::Say(title + (unsetupMode ? ": Unsetup" : ": Setup") + " (" + ModuleFileName() + ")");
+    RunReport::Say(FormatText("platform: %s (version %lu.%lu, build %lu)", platform, version.dwMajorVersion,
+                              version.dwMinorVersion, version.dwBuildNumber & 0xFFFF));
+    RunReport::Say("command line: " + CommandLineText());
+    RunReport::Say("medium: " + sourceDirectory + "; uninstall log: " + logPath);
 }
 
 int CSetupApp::ExitInstance()
@@ -161,7 +207,11 @@ int CSetupApp::ExitInstance()
         RunUnsetupEpilogue();
     }
     CApplication::ExitInstance();
-    return ExitCodeOf(DecideOutcome(run));
+    RunOutcome outcome = DecideOutcome(run);
+    int exitCode = ExitCodeOf(outcome);
+    RunReport::Say(std::string("outcome: ") + OutcomeName(outcome) + ", exit code " + std::to_string(exitCode));
+    RunReport::SetWriter(nullptr);
+    return exitCode;
 }
 
 void CSetupApp::RunUnsetupEpilogue()

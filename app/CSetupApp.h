@@ -10,6 +10,7 @@
 #include "app/CProfileContents.h"
 #include "app/RunOutcome.h"
 #include "framework/CApplication.h"
+#include "framework/CRunReportFile.h"
 #include "profile/CDestinationStore.h"
 #include "profile/CDisketteLabels.h"
 #include "profile/CGroupStore.h"
@@ -49,6 +50,7 @@ public:
     bool conditionsOverride = false;  // "/I"
     bool keepUnsetupFiles = false;
     bool inPlace = false;             // "/N"
+    bool restartLeftToCaller = false; // "/R"
     bool noRestartNeeded = true;      // cleared when a file waits for the next start of Windows
     RunRecord run;                    // how the run is going: the exit code at the end
     bool isNT = false;
@@ -80,7 +82,13 @@ private:
     // The run cannot go on: reported to the user, or unattended, ended as not completed.
     void OnFatalError(const std::exception& error);
 
+    void StartRunReport(const std::string& path);
+    void ReportRunStart() const;
+    void ReportRunReportFailure(DWORD error);
+
     HMODULE threeDControls_ = nullptr;
+    std::unique_ptr<CRunReportFile> runReport_;
+    std::string runReportPath_;
     std::unique_ptr<CMainWnd> mainWindow_;
 };
 

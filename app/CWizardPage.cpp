@@ -3,6 +3,7 @@
 #include "app/CMainWnd.h"
 #include "app/CSetupApp.h"
 #include "app/PageEngine.h"
+#include "framework/RunReport.h"
 #include "framework/Win32Helpers.h"
 #include "resources/resource.h"
 
@@ -77,6 +78,7 @@ void CWizardPage::OnActivated()
     if (CurrentPage() != this)
         return;
     DestroyLeftPages();
+    RunReport::Say("page " + std::to_string(ownId_));
     int next = OnPageActivated();
     if (next != 0) {
         GoToPage(next);

@@ -18,6 +18,13 @@ std::uint32_t ParseThreadId(const std::string& text)
     return static_cast<std::uint32_t>(value);
 }
 
+std::string Unquoted(const std::string& value)
+{
+    if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
+        return value.substr(1, value.size() - 2);
+    return value;
+}
+
 std::map<std::string, std::string> SplitSwitches(const std::string& line)
 {
     std::map<std::string, std::string> switches;
@@ -26,13 +33,20 @@ std::map<std::string, std::string> SplitSwitches(const std::string& line)
         size_t end = line.find(' ', start);
         if (end == std::string::npos)
             end = line.size();
+        // A value in double quotes may hold blanks: "/L:"C:\Setup Logs\run.txt"".
+        size_t colon = line.find(':', start);
+        if (colon != std::string::npos && colon < end && colon + 1 < line.size() && line[colon + 1] == '"') {
+            size_t closing = line.find('"', colon + 2);
+            if (closing != std::string::npos)
+                end = closing + 1;
+        }
         std::string token = line.substr(start, end - start);
         start = end + 1;
         if (token.size() < 2 || token[0] != '/')
             continue;
-        size_t colon = token.find(':');
+        colon = token.find(':');
         if (colon != std::string::npos)
-            switches[token.substr(1, colon - 1)] = token.substr(colon + 1);
+            switches[token.substr(1, colon - 1)] = Unquoted(token.substr(colon + 1));
         else
             switches[token.substr(1, 1)] = token.substr(2);
     }
@@ -56,6 +70,10 @@ CommandLine CommandLine::Parse(const std::string& line)
             result.inPlace = true;
         else if (name == "I")
             result.conditionsOverride = true;
+        else if (name == "L" && !value.empty())
+            result.runReport = value;
+        else if (name == "R")
+            result.restartLeftToCaller = true;
     }
     return result;
 }

@@ -21,3 +21,14 @@ int ExitCodeOf(RunOutcome outcome)
     }
     return ExitCode::kNotCompleted;
 }
+
+const char* OutcomeName(RunOutcome outcome)
+{
+    switch (outcome) {
+    case RunOutcome::completed: return "completed";
+    case RunOutcome::restartPending: return "completed, a restart of Windows to come";
+    case RunOutcome::completedWithErrors: return "completed with errors";
+    case RunOutcome::notCompleted: break;
+    }
+    return "not completed";
+}

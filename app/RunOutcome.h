@@ -24,3 +24,5 @@ struct RunRecord {
 // A failure outweighs everything, skipped sources outweigh a pending restart.
 RunOutcome DecideOutcome(const RunRecord& record);
 int ExitCodeOf(RunOutcome outcome);
+// In words, for the record of the run.
+const char* OutcomeName(RunOutcome outcome);

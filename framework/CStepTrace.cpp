@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "framework/RunReport.h"
+
 CStepTrace::CStepTrace(const char* step) : step_(step)
 {
     QueryPerformanceCounter(&start_);
@@ -17,4 +19,8 @@ CStepTrace::~CStepTrace()
     char message[160];
     std::snprintf(message, sizeof message, "Kalmora Setup: %s: %.1f ms\n", step_, milliseconds);
     OutputDebugStringA(message);
+    if (RunReport::IsOn()) {
+        std::snprintf(message, sizeof message, "step %s: %.1f ms", step_, milliseconds);
+        RunReport::Say(message);
+    }
 }

@@ -138,3 +138,13 @@ HFONT CreatePointFont(const char* face, int heightPoints, bool bold, bool italic
     return CreateFontA(height, width, escapement, orientation, bold ? FW_BOLD : 0, italic, underline,
                        strikeOut, charSet, outputPrecision, clipPrecision, quality, pitchAndFamily, face);
 }
+
+std::string SystemErrorText(DWORD error)
+{
+    char text[512] = "";
+    DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, text,
+                                  sizeof text, nullptr);
+    while (length > 0 && (text[length - 1] == '\r' || text[length - 1] == '\n' || text[length - 1] == ' '))
+        text[--length] = '\0';
+    return "Windows error " + std::to_string(error) + (length ? ": " + std::string(text) : std::string());
+}

@@ -14,6 +14,9 @@ bool LoadFormatText(std::string& text, UINT id, ...);
 // A message box owned by the main window with the application's title as caption. In an
 // unattended run it is not shown: the answer is its default button.
 int ShowMessageBox(const std::string& text, UINT flags);
+
+// "Windows error 112: There is not enough space on the disk." for the record of a run.
+std::string SystemErrorText(DWORD error);
 // Marks the run as unattended (nobody there to answer) for ShowMessageBox.
 void SetUnattended(bool unattended);
 // The button that a message box of these flags answers with Enter.

@@ -147,6 +147,7 @@
 #define IDS_PROGRAM_DIRECTORIES 55
 #define IDS_REALLY_CANCEL_UNSETUP 56
 #define IDS_REMOVED_AT_RESTART 57
+#define IDS_RUN_REPORT_FAILED 58  // "The record of this run cannot be written to %s ..."
 
 // Error texts of the exception family: 24576..24611 (framework errors), 27648..27657 (archives).
 #define IDS_ERROR_GENERIC_TITLE 24576

@@ -1,6 +1,7 @@
 #include "transfer/CErrorDialog.h"
 
 #include "framework/CApplication.h"
+#include "framework/CFrameworkException.h"
 #include "framework/FormatText.h"
 #include "framework/Win32Helpers.h"
 #include "resources/resource.h"
@@ -60,28 +61,64 @@ INT_PTR CErrorDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, bool
 }
 
 namespace {
+// What the dialog shows for an exception: the heading, the error's title and explanation, and the
+// information line.
+struct ErrorDescription {
+    std::string heading;
+    std::string title;
+    std::string text;
+    std::string information;
+};
+
+ErrorDescription Describe(unsigned messageId, const std::exception& error, const std::string& argument)
+{
+    std::string format = LoadResString(messageId);
+    ErrorDescription description;
+    description.heading = FormatText(format.c_str(), argument.c_str());
+    std::unique_ptr<CXException> converted;
+    const CXException* family = dynamic_cast<const CXException*>(&error);
+    if (!family) {
+        converted = FromFrameworkException(error);
+        family = converted.get();
+    }
+    family->PrepareMessages();
+    const XMessageSlots& slots = CXException::Slots();
+    description.title = slots.title;
+    description.text = slots.text;
+    description.information = FormatText("%u.%d (%s)", messageId, family->cause, family->ClassName());
+    return description;
+}
+
 bool ShowException(unsigned messageId, const std::exception& error, bool continueMode,
                    const std::string& argument)
 {
     try {
-        std::string format = LoadResString(messageId);
-        std::string heading = FormatText(format.c_str(), argument.c_str());
-        std::unique_ptr<CXException> converted;
-        const CXException* family = dynamic_cast<const CXException*>(&error);
-        if (!family) {
-            converted = FromFrameworkException(error);
-            family = converted.get();
-        }
-        family->PrepareMessages();
-        const XMessageSlots& slots = CXException::Slots();
-        std::string information = FormatText("%u.%d (%s)", messageId, family->cause, family->ClassName());
-        CErrorDialog dialog(heading, slots.title, slots.text, information, continueMode);
+        ErrorDescription description = Describe(messageId, error, argument);
+        CErrorDialog dialog(description.heading, description.title, description.text, description.information,
+                            continueMode);
         HWND owner = CApplication::Current() ? CApplication::Current()->MainWindow() : nullptr;
         return dialog.DoModal(owner) == IDOK;
     } catch (...) {
         return false;
     }
 }
+}
+
+std::string ErrorRecordText(unsigned messageId, const std::exception& error, const std::string& argument)
+{
+    try {
+        ErrorDescription description = Describe(messageId, error, argument);
+        std::string text = description.heading + " " + description.title + " [" + description.information + "]";
+        if (const auto* file = dynamic_cast<const CFileException*>(&error)) {
+            if (!file->fileName.empty())
+                text += " " + file->fileName;
+            if (file->osError >= 0)
+                text += "; " + SystemErrorText(static_cast<DWORD>(file->osError));
+        }
+        return text;
+    } catch (...) {
+        return error.what();
+    }
 }
 
 bool ReportError(unsigned messageId, const std::exception& error, const std::string& argument)

@@ -34,3 +34,6 @@ private:
 bool ReportError(unsigned messageId, const std::exception& error, const std::string& argument = {});
 bool ReportFatalError(unsigned messageId, const std::exception& error,
                       const std::string& argument = {});
+// The same report as one line for the record of the run, with the Windows error code and its text
+// where the error has one; whether or not the dialog is shown.
+std::string ErrorRecordText(unsigned messageId, const std::exception& error, const std::string& argument = {});

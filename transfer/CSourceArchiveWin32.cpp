@@ -5,6 +5,8 @@
 #include <cstring>
 
 #include "framework/CFrameworkException.h"
+#include "framework/FormatText.h"
+#include "framework/RunReport.h"
 #include "framework/Win32Helpers.h"
 #include "profile/CDisketteLabels.h"
 #include "resources/resource.h"
@@ -55,10 +57,30 @@ bool CSourceArchive::EnsureSourceFile(InstallContext& context, const std::string
     }
     // Unattended, nobody can insert a diskette: the file is looked for once more, then the prompt
     // counts as cancelled.
-    if (context.unattended)
-        return CFilePath(source + name).Exists();
+    if (context.unattended) {
+        bool found = CFilePath(source + name).Exists();
+        if (!found)
+            RunReport::Say(FormatText("diskette %d (\"%s\") needed for %s: not in %s, and nobody to insert it", diskNumber,
+                                      label.c_str(), name.c_str(), source.c_str()));
+        return found;
+    }
     CInsertDisketteDialog prompt(source + name, source, label, diskNumber);
-    return prompt.DoModal(static_cast<HWND>(context.ownerWindow)) == IDOK;
+    bool inserted = prompt.DoModal(static_cast<HWND>(context.ownerWindow)) == IDOK;
+    RunReport::Say(FormatText("diskette %d (\"%s\") asked for, for %s: %s", diskNumber, label.c_str(), name.c_str(),
+                              inserted ? "inserted" : "cancelled"));
+    return inserted;
+}
+
+namespace {
+void ReportFile(const CInstallFile& file)
+{
+    if (!RunReport::IsOn())
+        return;
+    const char* decision = file.installedNow ? (file.replacedExisting ? "installed in place of an older file" : "installed")
+                           : file.replacedExisting ? "deferred: takes the place of the file in use at the next start of Windows"
+                                                   : "kept: the file there is as new or newer";
+    RunReport::Say("file " + file.destinationPath.Path() + ": " + decision);
+}
 }
 
 void CSourceArchive::Process(InstallContext& context)
@@ -68,10 +90,15 @@ void CSourceArchive::Process(InstallContext& context)
     volumeDisk_ = diskNumber;
     try {
         if (fixedSourcePath.empty() && !EnsureSourceFile(context, fileName, diskNumber)) {
+            RunReport::Say("source " + fileName + ": not found, the installation stops");
             *context.cancelled = true;
             context_ = nullptr;
             return;
         }
+        if (RunReport::IsOn())
+            RunReport::Say("source " + fileName + " from " +
+                           (fixedSourcePath.empty() ? *context.sourceDirectory : fixedSourcePath) +
+                           (diskNumber > 0 ? FormatText(" (diskette %d)", diskNumber) : std::string()));
         if (sourceType == kPlainFile)
             InstallPlainFile();
         else if (sourceType == kArchive)
@@ -81,11 +108,18 @@ void CSourceArchive::Process(InstallContext& context)
     } catch (const CXUserException&) {
         *context.cancelled = true;
     } catch (const std::exception& error) {
+        if (RunReport::IsOn()) {
+            CMultiFileEntry* entry = CurrentEntry();
+            std::string at = entry && entry->header.name[0] ? " (at " + std::string(entry->header.name) + ")" : std::string();
+            RunReport::Say("source " + fileName + at + ": " + ErrorRecordText(IDS_CANNOT_INSTALL_FROM, error, fileName));
+        }
         // Unattended, the dialog's default: go on with the next source.
         if (context.unattended || ReportError(IDS_CANNOT_INSTALL_FROM, error, fileName)) {
+            RunReport::Say("source " + fileName + ": skipped after the error, the installation goes on");
             if (context.errorsSkipped)
                 *context.errorsSkipped = true;
         } else {
+            RunReport::Say("source " + fileName + ": the installation stops after the error");
             *context.cancelled = true;
         }
     }
@@ -104,6 +138,7 @@ void CSourceArchive::InstallPlainFile()
     if (context_->progress)
         context_->progress->BeginFile(file);
     file.InstallPlainFile(path, installedName, destinationId, totalSize);
+    ReportFile(file);
     if (context_->progress)
         context_->progress->EndFile(file);
 }
@@ -125,6 +160,7 @@ void CSourceArchive::InstallEntries()
         if (context_->progress)
             context_->progress->BeginFile(file);
         file.Install();
+        ReportFile(file);
         if (context_->progress)
             context_->progress->EndFile(file);
     }

@@ -51,3 +51,17 @@ TEST(CommandLine, DoubleBlanksGiveEmptyTokens)
     EXPECT_TRUE(c.unsetup);
     EXPECT_TRUE(c.unattended);
 }
+
+TEST(CommandLine, RecordAndRestartSwitches)
+{
+    CommandLine line = CommandLine::Parse("/B /L:\"C:\\Setup Logs\\run.txt\" /R /D:D:\\");
+    ASSERT_TRUE(line.runReport);
+    EXPECT_EQ(*line.runReport, "C:\\Setup Logs\\run.txt");  // blanks inside the quotes stay
+    EXPECT_TRUE(line.restartLeftToCaller);
+    EXPECT_TRUE(line.unattended);
+    EXPECT_EQ(*line.sourceDirectory, "D:\\");
+    EXPECT_FALSE(CommandLine::Parse("/L: /B").runReport);  // no file, no record
+    EXPECT_EQ(*CommandLine::Parse("/L:run.txt").runReport, "run.txt");
+    // An opening quote without its closing one is taken as it stands.
+    EXPECT_EQ(*CommandLine::Parse("/L:\"run .txt").runReport, "\"run");
+}
