@@ -1,6 +1,7 @@
 #include "app/CRemovalActions.h"
 
 #include "app/CSetupApp.h"
+#include "framework/RunReport.h"
 #include "integration/CSelfRegDll.h"
 #include "integration/CSharedDllEntry.h"
 #include "integration/Shortcuts.h"
@@ -50,11 +51,13 @@ CRemovalActions::CRemovalActions(CSetupApp& app, IRemovalProgress& progress)
 void CRemovalActions::RemoveSchedulerIcon()
 {
     ::RemoveSchedulerIcon(shellLinks_);
+    RunReport::Say("removal: the scheduler stopped, its Startup icon removed");
 }
 
 void CRemovalActions::RemoveShortcut(const CShortcutTarget& target)
 {
     ::RemoveShortcut(target, shellLinks_, app_.logPath);
+    RunReport::Say("program icon \"" + target.itemName + "\": removed");
 }
 
 void CRemovalActions::RemoveProgramFolder()
@@ -100,6 +103,8 @@ Disposal CRemovalActions::RemoveTemporaryCopies(const std::function<bool(const s
     log.Open();
     bool allGone = log.RemoveTemporaryCopies(true, isProductFile);
     log.Commit();
+    if (!allGone)
+        RunReport::Say("temporary copies of a stopped Setup: some could not be removed, they stay in the log");
     return allGone ? Disposal::gone : Disposal::stays;
 }
 
@@ -128,7 +133,8 @@ Disposal CRemovalActions::DeleteInstalledFile(const std::string& path)
 
 void CRemovalActions::DeleteSettingsFile()
 {
-    DeleteFileA((windowsDirectory_ + kSettingsFile).c_str());
+    std::string settings = windowsDirectory_ + kSettingsFile;
+    RunReport::Say("settings file " + settings + (DeleteFileA(settings.c_str()) ? ": removed" : ": not there"));
 }
 
 Disposal CRemovalActions::RemoveEmptyDirectory(const std::string& path)

@@ -230,8 +230,10 @@ void CSetupApp::RunUnsetupEpilogue()
     directory.RemoveTrailingBackslash();
     SetCurrentDirectoryA(CFilePath(CFilePath::Known::tempDir).c_str());
     CFilePath uninstaller(ownDirectory + ProductFiles::kUninstaller);
-    if (uninstaller.Exists())
+    if (uninstaller.Exists()) {
+        RunReport::Say("uninstaller " + uninstaller.Path() + ": goes, with its folder when that is empty, once this run has ended");
         StartSelfRemoval(uninstaller.Path(), directory.Path());
+    }
 }
 
 void CSetupApp::OnWindowProcException(std::exception_ptr exception)

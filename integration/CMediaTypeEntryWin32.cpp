@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include "framework/RunReport.h"
+
 void CMediaTypeList::ResolveConflicts()
 {
     for (const auto& entry : Entries()) {
@@ -10,6 +12,9 @@ void CMediaTypeList::ResolveConflicts()
                        entry->queriedSize > 1;
         entry->selected = claimed ? 0 : 1;
         entry->CloseKeys();
+        if (claimed)
+            RunReport::Say("file type " + entry->KeyPath() + ": belongs to another program (\"" +
+                           std::string(entry->data.c_str()) + "\"), left to it");
         // The query has put the registry's value into the data.
         if (entry->selected) {
             entry->valueType = CRegEntry::kTypeString;

@@ -67,6 +67,11 @@ public:
     long DeleteKey();
     // Number of direct subkeys of the current key, or -1 when it cannot be told.
     long CountSubkeys() const;
+    // The current key's value of this entry's name as the record of a run shows it: "(none)",
+    // a quoted text or a number; the entry's own data stays as it is.
+    std::string CurrentValueText() const;
+    // The entry's data as the record shows what is written.
+    std::string DataText() const;
     // The names of the current key's values; nullopt when they cannot be read.
     std::optional<std::vector<std::string>> ValueNames() const;
     void CloseKeys();

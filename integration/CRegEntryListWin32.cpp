@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+#include "framework/RunReport.h"
+#include "framework/Win32Helpers.h"
 #include "integration/RegistryLog.h"
 #include "profile/CPrivateProfileSource.h"
 
@@ -22,9 +24,17 @@ void CRegEntryList::ApplySelected(CRegistryRecord& record)
     for (const auto& entry : Entries()) {
         if (!entry->selected)
             continue;
-        if (entry->Create(&record) == ERROR_SUCCESS) {
+        long status = entry->Create(&record);
+        if (status == ERROR_SUCCESS) {
             record.ValueWritten(*entry);
-            entry->SetValue();
+            std::string before = RunReport::IsOn() ? entry->CurrentValueText() : std::string();
+            std::string after = RunReport::IsOn() ? entry->DataText() : std::string();
+            status = entry->SetValue();
+            if (RunReport::IsOn())
+                RunReport::Say("registry " + entry->KeyPath() + " value \"" + entry->valueName + "\": " + before +
+                               " -> " + after + (status == ERROR_SUCCESS ? "" : ": not written, " + SystemErrorText(status)));
+        } else {
+            RunReport::Say("registry key " + entry->KeyPath() + ": cannot be opened or created, " + SystemErrorText(status));
         }
         entry->CloseKeys();
     }
@@ -50,8 +60,13 @@ bool CRegEntryList::DeleteRemovalKeys()
                                         [&](const std::string& other) { return RegistryLog::IsBelow(other, path); });
         std::optional<std::vector<std::string>> values = scratch.ValueNames();
         long valueCount = values ? static_cast<long>(values->size()) : -1;
-        if (RegistryLog::MayDeleteRemovalKey(scratch.CountSubkeys(), valueCount, holdsAnother))
-            allGone = DeleteOpenedKey(scratch) && allGone;
+        if (RegistryLog::MayDeleteRemovalKey(scratch.CountSubkeys(), valueCount, holdsAnother)) {
+            bool gone = DeleteOpenedKey(scratch);
+            RunReport::Say("registry key " + path + (gone ? ": deleted" : ": stays, it could not be deleted"));
+            allGone = gone && allGone;
+        } else {
+            RunReport::Say("registry key " + path + ": kept, it holds subkeys or values of others");
+        }
         scratch.CloseKeys();
     }
     return allGone;
@@ -67,8 +82,13 @@ bool RemoveLoggedKeys(const std::string& logPath)
         if (scratch.Open() != ERROR_SUCCESS)
             continue;
         if (RegistryLog::MayDeleteCreatedKey(scratch.CountSubkeys(), scratch.ValueNames(),
-                                             RegistryLog::ValueNames(key->second)))
-            allGone = DeleteOpenedKey(scratch) && allGone;
+                                             RegistryLog::ValueNames(key->second))) {
+            bool gone = DeleteOpenedKey(scratch);
+            RunReport::Say("registry key " + key->first + (gone ? ": deleted" : ": stays, it could not be deleted"));
+            allGone = gone && allGone;
+        } else {
+            RunReport::Say("registry key " + key->first + ": kept, it holds subkeys or values that Setup did not write");
+        }
         scratch.CloseKeys();
     }
     return allGone;

@@ -5,6 +5,8 @@
 
 #include <cstring>
 
+#include "framework/RunReport.h"
+#include "framework/Win32Helpers.h"
 #include "integration/CRegistryRecord.h"
 
 
@@ -70,6 +72,8 @@ long CRegEntry::Walk(bool create, CRegistryRecord* record)
             DWORD disposition = 0;
             status = RegCreateKeyExA(key, name.c_str(), reserved, className.empty() ? nullptr : &className[0],
                                      createOptions, access, nullptr, &next, &disposition);
+            if (status == ERROR_SUCCESS && disposition == REG_CREATED_NEW_KEY)
+                RunReport::Say("registry key " + runningPath + ": created");
         }
         if (status != ERROR_SUCCESS) {
             // The value must never land in the last level that did open.
@@ -136,6 +140,33 @@ long CRegEntry::QueryValue()
         buffer.resize(std::strlen(buffer.c_str()));
     data = buffer;
     return ERROR_SUCCESS;
+}
+
+std::string CRegEntry::CurrentValueText() const
+{
+    HKEY key = static_cast<HKEY>(currentKey);
+    DWORD type = 0;
+    DWORD size = 0;
+    if (!key || RegQueryValueExA(key, valueName.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
+        return "(none)";
+    std::string buffer(size + 1, '\0');
+    if (RegQueryValueExA(key, valueName.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&buffer[0]), &size) != ERROR_SUCCESS)
+        return "(unreadable)";
+    if (type == REG_DWORD && size == sizeof(DWORD)) {
+        DWORD number = 0;
+        std::memcpy(&number, buffer.data(), sizeof number);
+        return std::to_string(number);
+    }
+    if (IsStringType(type))
+        return "\"" + std::string(buffer.c_str()) + "\"";
+    return "(" + std::to_string(size) + " bytes of type " + std::to_string(type) + ")";
+}
+
+std::string CRegEntry::DataText() const
+{
+    if (valueType == kTypeDword)
+        return std::to_string(DwordFromData(data));
+    return "\"" + data + "\"";
 }
 
 long CRegEntry::DeleteValue()

@@ -4,6 +4,8 @@
 #include <memory>
 
 #include "framework/ProcAddress.h"
+#include "framework/RunReport.h"
+#include "framework/Win32Helpers.h"
 #include "integration/ProductFiles.h"
 #include "transfer/CFilePath.h"
 
@@ -48,7 +50,9 @@ CSelfRegDll::CSelfRegDll(const std::string& path, bool quiet) : quiet_(quiet)
     SetErrorMode(previousMode);
     if (module_)
         path_ = path;
-    else if (!quiet_)
+    else
+        RunReport::Say("COM server " + path + ": cannot be loaded, " + SystemErrorText(GetLastError()));
+    if (!module_ && !quiet_)
         MessageBoxA(nullptr, "Could not load the library!!!", path.c_str(), MB_OK);
 }
 
@@ -63,6 +67,8 @@ int CSelfRegDll::Register()
     if (!module_)
         return 0;
     int result = CallEntryPoint(module_, "DllRegisterServer");
+    RunReport::Say("COM server " + path_ + ": " +
+                   (result == 1 ? "registered" : result == 0 ? "registration failed" : "has no DllRegisterServer"));
     if (result == 0 && !quiet_)
         MessageBoxA(nullptr, "Register failed for a library", path_.c_str(), MB_OK);
     return result == 1 ? 1 : 0;
@@ -70,7 +76,12 @@ int CSelfRegDll::Register()
 
 int CSelfRegDll::Unregister()
 {
-    return module_ && CallEntryPoint(module_, "DllUnregisterServer") == 1 ? 1 : 0;
+    if (!module_)
+        return 0;
+    int result = CallEntryPoint(module_, "DllUnregisterServer");
+    RunReport::Say("COM server " + path_ + ": " +
+                   (result == 1 ? "unregistered" : result == 0 ? "unregistration failed" : "has no DllUnregisterServer"));
+    return result == 1 ? 1 : 0;
 }
 
 int RegisterDlls(const CDestinationStore& destinations, bool quiet)
@@ -107,5 +118,6 @@ void StartScheduler(const CDestinationStore& destinations, bool isNT)
     std::string command = destinations.GetDirectory(CDestinationStore::kMain) + ProductFiles::kScheduler;
     if (isNT)
         command = "\"" + command + "\"";
-    WinExec(command.c_str(), SW_SHOWNORMAL);
+    UINT result = WinExec(command.c_str(), SW_SHOWNORMAL);
+    RunReport::Say("scheduler " + command + (result > 31 ? ": started" : ": not started, WinExec gave " + std::to_string(result)));
 }

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "framework/RunReport.h"
 #include "framework/TextCompare.h"
 #include "framework/Win32Helpers.h"
 #include "integration/SharedDllCount.h"
@@ -85,14 +86,18 @@ void DeleteUnused(CRegEntry& entry, const std::string& dll, SharedDllCount::Coun
     if (!Exists(dll)) {
         if (state == SharedDllCount::CountState::present)
             entry.DeleteValue();
+        RunReport::Say("shared DLL " + dll + ": nothing uses it any more, deleted with its count");
         return;
     }
     if (state == SharedDllCount::CountState::present)
         StoreCount(entry, 0);
-    if (RenameAtRestart::DeleteAtRestart(dll, removal.isNT, false))
+    if (RenameAtRestart::DeleteAtRestart(dll, removal.isNT, false)) {
+        RunReport::Say("shared DLL " + dll + ": nothing uses it any more, in use now: goes at the next start of Windows");
         result.atRestart = true;
-    else
+    } else {
+        RunReport::Say("shared DLL " + dll + ": nothing uses it any more, but it could not be deleted: it stays");
         result.failed = true;
+    }
 }
 // Whether any count names the file, by its path as given or by its short form.
 bool AnyoneCounts(CSharedDllEntry& entry, const std::string& path)
@@ -140,8 +145,12 @@ void CSharedDllList::IncrementCounts(ILogWriter& log)
             continue;
         // The SharedDLLs key belongs to Windows: created here or not, it is never logged.
         entry->Create(nullptr);
-        std::uint32_t count = SharedDllCount::Incremented(StoredCount(*entry));
+        std::optional<std::uint32_t> before = StoredCount(*entry);
+        std::uint32_t count = SharedDllCount::Incremented(before);
         StoreCount(*entry, count);
+        if (RunReport::IsOn())
+            RunReport::Say("shared DLL " + entry->valueName + ": count " + (before ? std::to_string(*before) : "(none)") +
+                           " -> " + std::to_string(count));
         // Noted once raised: a count raised but never noted (Setup stopped between the two) only
         // keeps the DLL, where one noted but never raised would be lowered below another's.
         log.Write(SharedDllCount::kLogSection, entry->valueName, SharedDllCount::DataText(count));
@@ -163,27 +172,36 @@ SharedDllRemovalResult DecrementCounts(const SharedDllRemoval& removal)
         SharedDllCount::Decision decision = SharedDllCount::DecideRemoval(
             state, count, installed, *dll, removal.windowsDirectory, removal.systemDirectory);
         bool handled = true;
+        std::string said;
         if (state == SharedDllCount::CountState::unreadable) {
             // Nothing can be decided on a count nobody can read: it stays for another try.
             handled = false;
             result.failed = true;
+            said = "its count cannot be read: file and count stay for another try";
         } else if (decision.removal == SharedDllCount::Removal::skip) {
             // A name no installation of ours writes: left as it is.
+            said = "not the product's: left as it is";
         } else if (decision.removal == SharedDllCount::Removal::keepCount) {
             StoreCount(scratch, decision.countToKeep);
+            said = "count " + std::to_string(count) + " -> " + std::to_string(decision.countToKeep) + ", still in use: kept";
         } else if (!Exists(*dll)) {
             // Never placed (Setup skipped it after an error) or gone already: a count that guards
             // no file goes.
             if (state == SharedDllCount::CountState::present)
                 scratch.DeleteValue();
+            said = "the file is not there: its count goes";
         } else if (!IsFreeToDelete(*dll)) {
             // In use: the count keeps its number and the file stays.
+            said = "in use: file and count stay";
         } else if (decision.removal == SharedDllCount::Removal::askThenDelete &&
                    !removal.confirm(SharedDllCount::FileNameOf(*dll))) {
             StoreCount(scratch, decision.countToKeep);
+            said = "kept, as the question about deleting it was answered";
         } else {
             DeleteUnused(scratch, *dll, state, removal, result);
         }
+        if (!said.empty())
+            RunReport::Say("shared DLL " + *dll + ": " + said);
         scratch.CloseKeys();
         if (handled)
             WritePrivateProfileStringA(SharedDllCount::kLogSection, dll->c_str(), nullptr, removal.logPath.c_str());

@@ -2,10 +2,24 @@
 
 #include <algorithm>
 
+#include "framework/RunReport.h"
 #include "framework/TextCompare.h"
 #include "profile/ManifestValue.h"
 #include "resources/resource.h"
 #include "transfer/CFilePath.h"
+
+namespace {
+const char* DisposalText(Disposal disposal)
+{
+    switch (disposal) {
+    case Disposal::gone: return "removed";
+    case Disposal::atRestart: return "in use: goes at the next start of Windows";
+    case Disposal::kept: return "kept: not empty";
+    case Disposal::stays: return "stays: it could be neither removed nor arranged to go at the next start";
+    }
+    return "";
+}
+}
 
 bool CRemoval::IsSafeLoggedName(const std::string& key)
 {
@@ -38,6 +52,7 @@ RemovalEnd CRemoval::Run()
     if (!actions_.ShowStatus(IDS_UNREGISTERING, IDS_SHARED_DLLS))
         return RemovalEnd::stopped;
     Note(actions_.DecrementCounts([this](const std::string& path) { return IsProductFile(path); }));
+    RunReport::Say("removal: the installed files");
 
     if (!RemoveFiles())
         return RemovalEnd::stopped;
@@ -50,9 +65,12 @@ RemovalEnd CRemoval::Run()
     RemoveDirectories();
     AdvanceGauge();
     // What stays is still in the log, and the log is what another Unsetup works from.
-    if (somethingStays_)
+    if (somethingStays_) {
+        RunReport::Say("uninstall log: kept, for another Unsetup to remove what stays");
         return RemovalEnd::incomplete;
+    }
     actions_.DeleteLog();
+    RunReport::Say("uninstall log: deleted");
     return restartNeeded_ ? RemovalEnd::removedAtRestart : RemovalEnd::removed;
 }
 
@@ -86,12 +104,17 @@ std::string CRemoval::DirectoryOf(long destination) const
 
 bool CRemoval::RemoveFile(const std::string& name, const std::string& value)
 {
-    if (!IsSafeLoggedName(name))
+    if (!IsSafeLoggedName(name)) {
+        RunReport::Say("file " + name + ": left, the log names no plain file name");
         return true;
+    }
     long destination = ManifestValue(value).Number(0);
     std::string directory = DirectoryOf(destination);
-    if (directory.empty())
+    if (directory.empty()) {
+        RunReport::Say("file " + name + ": left, destination " + std::to_string(destination) +
+                       " is not one of the product's own directories");
         return true;
+    }
     std::string path = directory + name;
     if (!actions_.ShowFileStatus(IDS_REMOVING_FILE, path))
         return false;
@@ -103,9 +126,13 @@ bool CRemoval::RemoveFile(const std::string& name, const std::string& value)
     // The running uninstaller cannot delete itself: its epilogue removes it once it has ended.
     if (destination < kFirstKeptDestination && !scope_.IsUninstaller(path)) {
         Disposal disposal = actions_.DeleteInstalledFile(path);
+        RunReport::Say("file " + path + ": " + DisposalText(disposal));
         Note(disposal);
         if (disposal == Disposal::atRestart)
             filesAtRestart_.push_back(scope_.Canonical(path));
+    } else {
+        RunReport::Say("file " + path + (destination >= kFirstKeptDestination ? ": kept, other products share its directory"
+                                                                            : ": goes with the uninstaller, once it has ended"));
     }
     return true;
 }
@@ -155,12 +182,13 @@ void CRemoval::RemoveDirectories()
         return scope_.Canonical(directories[a]).size() > scope_.Canonical(directories[b]).size();
     });
     for (std::size_t i : order) {
+        RunReport::Say("directory " + directories[i] + ": " + DisposalText(found[i]));
         if (found[i] == Disposal::kept) {
             std::string directory = scope_.Canonical(directories[i]);
             bool holdsFileAtRestart = std::any_of(filesAtRestart_.begin(), filesAtRestart_.end(),
                                                   [&](const std::string& file) { return CanonicalPath::Below(file, directory); });
-            if (holdsFileAtRestart)
-                actions_.RemoveDirectoryAtRestart(directories[i]);
+            if (holdsFileAtRestart && actions_.RemoveDirectoryAtRestart(directories[i]))
+                RunReport::Say("directory " + directories[i] + ": follows its files at the next start of Windows");
         } else {
             Note(found[i]);
         }

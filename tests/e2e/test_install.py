@@ -88,10 +88,10 @@ def hold_file(prefix, build, windows_path):
     return prefix.start(build.exe("uidriver.exe"), script, timeout=120, name="holder")
 
 
-def start_with_the_program_in_use(prefix, build, tmp_path):
-    """An older kmwin.exe installed and held open by another program, then Setup started: the new
-    one must wait for the next start of Windows. Returns the medium, the installed file's Linux
-    path, the holder and Setup."""
+def start_with_the_program_in_use(prefix, build, tmp_path, *setup_args):
+    """An older kmwin.exe installed and held open by another program, then Setup started (with
+    setup_args): the new one must wait for the next start of Windows. Returns the medium, the
+    installed file's Linux path, the holder and Setup."""
     medium = Medium(tmp_path / "medium", build.exe("setup.exe"))
     prefix.map_drive("d", medium.setup_dir)
     target = installed(prefix, medium, "kmwin.exe")
@@ -100,7 +100,7 @@ def start_with_the_program_in_use(prefix, build, tmp_path):
     os.utime(target, (315532800, 315532800))
     holder = hold_file(prefix, build, PRODUCT + r"\kmwin.exe")
     time.sleep(1.5)
-    setup = start_watched(prefix, build, r"D:\setup.exe")
+    setup = start_watched(prefix, build, r"D:\setup.exe", *setup_args)
     return medium, target, holder, setup
 
 
