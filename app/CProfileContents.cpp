@@ -22,6 +22,12 @@ MediaTypeValues CProfileContents::ReadMediaTypeValues(const ProfileValueReader& 
     return values;
 }
 
+void CProfileContents::ExpandMacros(const std::vector<std::string>& names, const std::vector<std::string>& values)
+{
+    registryEntries.ExpandMacros(names, values);
+    sharedDlls.ExpandMacros(names, values);
+}
+
 void CProfileContents::SelectEntries(const std::string& registryOption, const std::string& sharedDllOption)
 {
     registryEntries.SelectByOption(registryOption);

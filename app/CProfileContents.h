@@ -4,6 +4,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "integration/CMediaTypeEntry.h"
 #include "integration/CRegEntryList.h"
@@ -37,6 +38,10 @@ public:
 
     // The "mediatypes" values as Setup reads them, for Load.
     static MediaTypeValues ReadMediaTypeValues(const ProfileValueReader& read);
+
+    // Expands the destinations' macros in the registry entries and the shared DLLs; the file
+    // types hold none.
+    void ExpandMacros(const std::vector<std::string>& names, const std::vector<std::string>& values);
 
     // Marks for installation the registry entries whose option is registryOption and the shared
     // DLLs whose option is sharedDllOption (entries with option "0" always); never unmarks.
