@@ -94,8 +94,7 @@ void CIntegrationSequence::PrepareMacros()
     // directory in short form with its backslash, "?LaunchDrive?" the drive Setup started from.
     MacroTable macros = BuildMacroTable(*app_.destinations, app_.sourceDirectory,
                                         [](const std::string& path) { return CFilePath(path).ShortForm(); });
-    contents.registryEntries.ExpandMacros(macros.names, macros.values);
-    contents.sharedDlls.ExpandMacros(macros.names, macros.values);
+    contents.ExpandMacros(macros.names, macros.values);
 }
 
 void CIntegrationSequence::LogFilesTheProductCreates()

@@ -13,6 +13,21 @@ int CProfileContents::MediaTypeCount(const std::string& text)
     return TextToInt32(text.substr(0, kCountCharacters));
 }
 
+MediaTypeValues CProfileContents::ReadMediaTypeValues(const ProfileValueReader& read)
+{
+    MediaTypeValues values;
+    values.count = read("mediatypes", "count", "0", kCountCharacters + 1);
+    values.shortName = read("mediatypes", "shortname", "", CMediaTypeList::kMaxShortName + 1);
+    values.longName = read("mediatypes", "longname", "", CMediaTypeList::kMaxLongName + 1);
+    return values;
+}
+
+void CProfileContents::ExpandMacros(const std::vector<std::string>& names, const std::vector<std::string>& values)
+{
+    registryEntries.ExpandMacros(names, values);
+    sharedDlls.ExpandMacros(names, values);
+}
+
 void CProfileContents::SelectEntries(const std::string& registryOption, const std::string& sharedDllOption)
 {
     registryEntries.SelectByOption(registryOption);

@@ -1,8 +1,10 @@
 #pragma once
 // What the install profile "ov_setup.ini" describes, loaded once at start-up in both run modes:
 // every parsed section is handed to the object that understands it.
+#include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "integration/CMediaTypeEntry.h"
 #include "integration/CRegEntryList.h"
@@ -20,6 +22,11 @@ struct MediaTypeValues {
     std::string longName;
 };
 
+// One value of the profile as the Windows INI functions give it: the fallback when the section or
+// key is missing, cut to a buffer of bufferSize characters (its terminating zero included).
+using ProfileValueReader = std::function<std::string(const std::string& section, const std::string& key,
+                                                     const std::string& fallback, unsigned bufferSize)>;
+
 class CProfileContents {
 public:
     static constexpr const char* kFileName = "ov_setup.ini";
@@ -28,6 +35,13 @@ public:
     // Reads the profile at path. A missing file leaves everything empty and the settings at their
     // defaults; syntax errors lose only the entries concerned.
     void Load(const std::string& path, bool isNT, const MediaTypeValues& mediaTypeValues);
+
+    // The "mediatypes" values as Setup reads them, for Load.
+    static MediaTypeValues ReadMediaTypeValues(const ProfileValueReader& read);
+
+    // Expands the destinations' macros in the registry entries and the shared DLLs; the file
+    // types hold none.
+    void ExpandMacros(const std::vector<std::string>& names, const std::vector<std::string>& values);
 
     // Marks for installation the registry entries whose option is registryOption and the shared
     // DLLs whose option is sharedDllOption (entries with option "0" always); never unmarks.

@@ -295,10 +295,10 @@ void CSetupApp::LoadProfile()
     path.SetFileName(CProfileContents::kFileName);
     const std::string file = path.Path();
     CPrivateProfileSource values(file);
-    MediaTypeValues mediaTypes;
-    mediaTypes.count = values.Value("mediatypes", "count", "0", 5);
-    mediaTypes.shortName = values.Value("mediatypes", "shortname", "", 50);
-    mediaTypes.longName = values.Value("mediatypes", "longname", "", 100);
+    MediaTypeValues mediaTypes = CProfileContents::ReadMediaTypeValues(
+        [&](const std::string& section, const std::string& key, const std::string& fallback, unsigned bufferSize) {
+            return values.Value(section, key, fallback, bufferSize);
+        });
     profileContents = std::make_unique<CProfileContents>();
     profileContents->Load(file, isNT, mediaTypes);
 }

@@ -64,3 +64,16 @@ TEST(CProfileContents, AMissingProfileLeavesTheDefaults)
     EXPECT_EQ(contents.mediaTypes.Size(), 0u);
     EXPECT_EQ(contents.settings.FileCopyDelayInterval(), CSetupSettings().FileCopyDelayInterval());
 }
+
+TEST(CProfileContents, ReadsTheMediaTypeValuesThroughSetupsBuffers)
+{
+    std::vector<std::string> asked;
+    MediaTypeValues values = CProfileContents::ReadMediaTypeValues(
+        [&](const std::string& section, const std::string& key, const std::string& fallback, unsigned bufferSize) {
+            asked.push_back(section + "/" + key + "/" + fallback + "/" + std::to_string(bufferSize));
+            return key;
+        });
+    EXPECT_EQ(asked, (std::vector<std::string>{"mediatypes/count/0/5", "mediatypes/shortname//50",
+                                               "mediatypes/longname//100"}));
+    EXPECT_EQ(values.shortName, "shortname");
+}
