@@ -95,6 +95,17 @@ def show_diskette_set(out: Path) -> None:
     shutil.rmtree(out / "diskettes")
 
 
+def show_profile_expansion(out: Path) -> None:
+    """What the demo's install profile becomes on each platform for the default directory, as a
+    vendor asks profcheck for it without a Windows machine."""
+    profcheck = Path(os.environ.get("KALMORA_HOST_BUILD", REPO / "build" / "release")) / "bin" / "profcheck"
+    profile = out / "ov_setup.ini"
+    shown = subprocess.run([str(profcheck), "--destination", r"C:\KALMORA", str(profile)], capture_output=True,
+                           text=True, check=True).stdout.split("\n\n")[-1]
+    print(f"profcheck --destination C:\\KALMORA ov_setup.ini (its expansion report):\n"
+          + "".join(f"  {line}\n" for line in shown.splitlines()))
+
+
 def show_program_folder(prefix, driver, out: Path) -> None:
     """Opens the program folder as a user would from the Start menu, and takes its picture."""
     programs = prefix.reg_query("HKCU\\" + SHELL_FOLDERS, "Programs")
@@ -186,6 +197,7 @@ def main() -> int:
         remove_and_compare(prefix, driver, out, before)
     print()
     show_diskette_set(out)
+    show_profile_expansion(out)
     return 0
 
 

@@ -55,7 +55,8 @@ std::string LeftAsWritten(const std::string& text)
 std::string OptionNote(const CRegEntry& entry, const std::string& text)
 {
     std::string left = LeftAsWritten(text);
-    return " (option " + entry.option + ")" + (left.empty() ? "" : "; left as written: " + left);
+    std::string option = entry.option.empty() ? std::string() : " (option " + entry.option + ")";
+    return option + (left.empty() ? "" : "; left as written: " + left);
 }
 }
 
