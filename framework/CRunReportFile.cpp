@@ -26,8 +26,10 @@ bool CRunReportFile::Write(const std::string& line)
     DWORD written = 0;
     if (WriteFile(file_, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) && written == text.size())
         return true;
+    DWORD error = GetLastError();
     CloseHandle(file_);
     file_ = INVALID_HANDLE_VALUE;
+    SetLastError(error ? error : ERROR_WRITE_FAULT);  // what the caller reports, not the closing's
     return false;
 }
 
