@@ -7,8 +7,12 @@
 constexpr int kMaxFormattedText = 511;
 
 // printf-style formatting; the result is cut at kMaxFormattedText characters, never overflowing.
+// The Windows programs format through here: there it is the system C library's printf, whose
+// conversions the compiler checks (no %zu), where std::snprintf would bring a formatter of its own.
 std::string FormatText(const char* format, ...)
-#if defined(__GNUC__)
+#if defined(_WIN32) && defined(__GNUC__)
+    __attribute__((format(ms_printf, 1, 2)))
+#elif defined(__GNUC__)
     __attribute__((format(printf, 1, 2)))
 #endif
     ;

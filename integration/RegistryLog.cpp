@@ -1,7 +1,7 @@
 #include "integration/RegistryLog.h"
 
-#include <cstdio>
 
+#include "framework/FormatText.h"
 #include "framework/TextCompare.h"
 
 namespace RegistryLog {
@@ -34,9 +34,7 @@ std::string Escaped(const std::string& name)
             text += name[at];
             continue;
         }
-        char code[4];
-        std::snprintf(code, sizeof code, "%%%02X", static_cast<unsigned char>(name[at]));
-        text += code;
+        text += FormatText("%%%02X", static_cast<unsigned char>(name[at]));
     }
     return text;
 }

@@ -2,9 +2,9 @@
 
 #include <cctype>
 #include <chrono>
-#include <cstdio>
 #include <random>
 
+#include "framework/FormatText.h"
 #include "framework/TextCompare.h"
 
 namespace {
@@ -331,13 +331,12 @@ std::string CFilePath::RandomHexName(int n)
 {
     std::uniform_int_distribution<int> number(0, 32767);
     auto& generator = RandomGenerator();
-    char text[kMaxRandomHexName + 1];
     int a = number(generator), b = number(generator), c = number(generator);
     int d = number(generator), e = number(generator);
-    std::snprintf(text, sizeof text, "%.4x%.4x%.4x%.4x%.4x", a, b, c, d, e);
+    std::string text = FormatText("%.4x%.4x%.4x%.4x%.4x", a, b, c, d, e);
     if (n < 0)
         n = 0;
     if (n > kMaxRandomHexName)
         n = kMaxRandomHexName;
-    return std::string(text, static_cast<std::string::size_type>(n));
+    return text.substr(0, static_cast<std::string::size_type>(n));
 }

@@ -1,7 +1,6 @@
 #include "transfer/CGauge.h"
 
-#include <cstdio>
-#include <cstring>
+#include "framework/FormatText.h"
 
 namespace {
 constexpr char kGaugeClass[] = "KalmoraGauge";
@@ -70,9 +69,9 @@ void CGauge::Paint()
     paintedPercent_ = static_cast<int>(Percent(rangeMin, rangeMax, position_));
     if (rangeMax != rangeMin) {
         unsigned percent = Percent(rangeMin, rangeMax, position_);
-        char text[8];
-        std::snprintf(text, sizeof text, "%u%%", percent);
-        int length = static_cast<int>(std::strlen(text));
+        const std::string label = FormatText("%u%%", percent);
+        const char* text = label.c_str();
+        int length = static_cast<int>(label.size());
         HGDIOBJ previousFont = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
         SIZE extent = {};
         GetTextExtentPoint32A(dc, text, length, &extent);

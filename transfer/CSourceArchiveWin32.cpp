@@ -35,9 +35,7 @@ bool NextNumberedDirectory(const std::string& directory, std::string& next)
     int number = (digits[0] - '0') * 10 + (digits[1] - '0');
     if (number == 0)
         return false;
-    char buffer[16];
-    std::snprintf(buffer, sizeof buffer, "%02d", number + 1);
-    next = text.substr(0, text.size() - 2) + buffer + "\\";
+    next = text.substr(0, text.size() - 2) + FormatText("%02d", number + 1) + "\\";
     return true;
 }
 }
