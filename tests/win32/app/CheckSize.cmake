@@ -1,0 +1,20 @@
+# Fails when EXE is larger than LIMIT bytes; prints its size and its sections (dumped with
+# OBJDUMP), so that a failure shows where the bytes went.
+file(SIZE ${EXE} size)
+execute_process(COMMAND ${OBJDUMP} -h ${EXE} OUTPUT_VARIABLE dump RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "objdump failed on ${EXE}")
+endif()
+message(STATUS "${EXE}: ${size} bytes of at most ${LIMIT}")
+# Section lines: index, name, size in hexadecimal, addresses, file offset, alignment.
+string(REGEX MATCHALL "\n +[0-9]+ +[^ ]+ +[0-9a-f]+" sections "${dump}")
+foreach(line ${sections})
+  string(REGEX REPLACE "\n +[0-9]+ +([^ ]+) +([0-9a-f]+)" "\\1;\\2" fields "${line}")
+  list(GET fields 0 name)
+  list(GET fields 1 hex)
+  math(EXPR bytes "0x${hex}" OUTPUT_FORMAT DECIMAL)
+  message(STATUS "  ${name} ${bytes}")
+endforeach()
+if(size GREATER LIMIT)
+  message(FATAL_ERROR "${EXE} is ${size} bytes, more than the ${LIMIT} it may take on the first diskette (its sections above)")
+endif()
