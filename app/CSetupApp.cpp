@@ -160,7 +160,7 @@ void CSetupApp::StartRunReport(const std::string& path)
         return;
     }
     RunReport::SetWriter([this](const std::string& line) {
-        if (!runReport_->Write(line))
+        if (!runReportFailed_ && !runReport_->Write(line))
             ReportRunReportFailure(GetLastError());
     });
 }
@@ -168,7 +168,7 @@ void CSetupApp::StartRunReport(const std::string& path)
 void CSetupApp::ReportRunReportFailure(DWORD error)
 {
     // Said once; the installation goes on without its record.
-    RunReport::SetWriter(nullptr);
+    runReportFailed_ = true;
     if (!unattended)
         ShowMessageBox(FormatText(LoadResString(IDS_RUN_REPORT_FAILED).c_str(), runReportPath_.c_str(),
                                   SystemErrorText(error).c_str()),

@@ -89,6 +89,7 @@ private:
     HMODULE threeDControls_ = nullptr;
     std::unique_ptr<CRunReportFile> runReport_;
     std::string runReportPath_;
+    bool runReportFailed_ = false;
     std::unique_ptr<CMainWnd> mainWindow_;
 };
 
