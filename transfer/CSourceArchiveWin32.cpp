@@ -88,7 +88,7 @@ void CSourceArchive::Process(InstallContext& context)
     volumeDisk_ = diskNumber;
     try {
         if (fixedSourcePath.empty() && !EnsureSourceFile(context, fileName, diskNumber)) {
-            RunReport::Say("source " + fileName + ": not found, the installation stops");
+            RunReport::Say("source " + fileName + ": not reached, the installation stops");
             *context.cancelled = true;
             context_ = nullptr;
             return;
