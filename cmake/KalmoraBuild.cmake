@@ -25,6 +25,10 @@ if(KALMORA_WIN32)
   # among them: on PE targets every function's unwind entry keeps it, so that compiling with
   # -ffunction-sections gains nothing, and -fdata-sections puts zeroed statics into .data.
   target_link_options(kalmora_options INTERFACE $<$<CONFIG:Release>:-s -Wl,--gc-sections>)
+  # Release code is built for size, after the release flags' -O3, except in a library that sets
+  # KALMORA_OPTIMISE_FOR_SPEED: the archive decoder, whose speed is the copying's speed.
+  target_compile_options(kalmora_options INTERFACE
+    $<$<AND:$<CONFIG:Release>,$<NOT:$<BOOL:$<TARGET_PROPERTY:KALMORA_OPTIMISE_FOR_SPEED>>>>:-Os>)
 else()
   if(KALMORA_SANITIZE)
     target_compile_options(kalmora_options INTERFACE -fsanitize=address,undefined -fno-omit-frame-pointer

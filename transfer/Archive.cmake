@@ -34,3 +34,5 @@ if(NOT KALMORA_FUZZ AND NOT KALMORA_SANITIZE)
   # The decoder's speed matters even in debug-configured trees.
   target_compile_options(transfer_archive PRIVATE -O2)
 endif()
+# Nor may a release build trade that speed for size.
+set_target_properties(transfer_archive PROPERTIES KALMORA_OPTIMISE_FOR_SPEED ON)

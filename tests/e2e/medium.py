@@ -229,5 +229,8 @@ class Medium:
         name = {"cd": f"DISK{disk:02d}", "diskettes": f"disk{disk}"}.get(self.layout, "")
         return self.root / name
 
+    def diskette_count(self) -> int:
+        return len(list(self.root.glob("disk[0-9]*"))) if self.layout == "diskettes" else 1
+
     def write_manifest(self, text: str) -> None:
         (self.setup_dir / "setup.ini").write_text(text, newline="")
