@@ -1,14 +1,13 @@
 #include "tools/mkmedia/MediumReadBack.h"
 
 #include "profile/CGroupStore.h"
-#include "profile/IIniSource.h"
 #include "profile/ManifestLoader.h"
 #include "tools/mfpack/CArchiveWriter.h"
 #include "tools/mkmedia/DiskettePlan.h"
 #include "tools/mkmedia/MediumDescription.h"
 #include "transfer/ArchiveChecksum.h"
 #include "transfer/CSourceList.h"
-#include "uninstall/CLogContents.h"
+#include "uninstall/CIniTextSource.h"
 
 #include <filesystem>
 #include <fstream>
@@ -21,27 +20,6 @@ namespace {
 {
     throw VerifyError("the medium does not read back as Setup will read it: " + message);
 }
-
-// INI text read as the private-profile functions read it, values cut at their 255 characters.
-class CIniText : public IIniSource {
-public:
-    explicit CIniText(const std::string& text) { contents_.ReadIni(text); }
-    std::vector<std::string> KeyNames(const std::string& section) const override
-    {
-        std::vector<std::string> keys;
-        for (const auto& [key, value] : contents_.Section(section))
-            keys.push_back(key);
-        return keys;
-    }
-    std::string Value(const std::string& section, const std::string& key) const override
-    {
-        const std::string* value = contents_.Value(section, key);
-        return value ? value->substr(0, 255) : std::string();
-    }
-
-private:
-    CLogContents contents_;
-};
 
 std::string ReadText(const std::string& path)
 {
@@ -140,7 +118,7 @@ void ReadBackMedium(const WrittenMedium& medium)
         CheckFile(first, name, check);
     if (medium.tagFiles)
         CheckTagFiles(medium);
-    CIniText manifest(ReadText(FindOnce(first, medium.manifestName)));
+    CIniTextSource manifest(ReadText(FindOnce(first, medium.manifestName)));
     CGroupStore groups;
     ManifestLoader::LoadGroups(manifest, groups);
     CSourceList sources;
