@@ -44,13 +44,20 @@ def install(prefix) -> None:
     prefix.reg_add(SETTINGS_KEY, "LastAlbum", "holidays")
 
 
+def removal_scripts(prefix) -> list:
+    return [path for place in (r"C:\users", r"C:\windows\temp")
+            for path in prefix.linux_path(place).rglob("kmunset*.bat")]
+
+
 def wait_for_self_removal(prefix, timeout: float = 20, uninstaller: str = UNSETUP) -> None:
-    """The uninstaller's file goes a moment after its process has ended."""
+    """The uninstaller's file goes a moment after its process has ended, then its folder, and the
+    script that removes them deletes itself last."""
     unsetup = prefix.linux_path(uninstaller)
     deadline = time.monotonic() + timeout
-    while unsetup.exists() and time.monotonic() < deadline:
+    while (unsetup.exists() or removal_scripts(prefix)) and time.monotonic() < deadline:
         time.sleep(0.2)
     assert not unsetup.exists(), "unsetup.exe is still there"
+    assert removal_scripts(prefix) == [], "the removal script is still there"
 
 
 def assert_as_before(before: dict, after: dict) -> None:
@@ -269,14 +276,10 @@ def test_a_script_that_cannot_delete_the_uninstaller_ends(prefix, build, tmp_pat
     subprocess.run(["chattr", "+i", str(unsetup)], check=True)
     try:
         assert prefix.run(UNSETUP, "/U", "/B", timeout=120).exit_code == 0
-
-        def scripts():
-            return [path for place in (r"C:\users", r"C:\windows\temp")
-                    for path in prefix.linux_path(place).rglob("kmunset*.bat")]
         deadline = time.monotonic() + 90
-        while scripts() and time.monotonic() < deadline:
+        while removal_scripts(prefix) and time.monotonic() < deadline:
             time.sleep(1)
-        assert scripts() == []
+        assert removal_scripts(prefix) == []
         assert unsetup.is_file()
     finally:
         subprocess.run(["chattr", "-i", str(unsetup)], check=True)
