@@ -1,4 +1,4 @@
-#include "app/CRemovalActions.h"
+#include "uninstall/CRemovalActions.h"
 
 #include "app/CSetupApp.h"
 #include "framework/RunReport.h"
@@ -6,8 +6,8 @@
 #include "integration/CSharedDllEntry.h"
 #include "integration/Shortcuts.h"
 #include "profile/CPrivateProfileSource.h"
-#include "transfer/CanonicalPath.h"
-#include "transfer/RenameAtRestart.h"
+#include "transfer/paths/CanonicalPath.h"
+#include "transfer/install/RenameAtRestart.h"
 #include "uninstall/LogRecords.h"
 
 namespace {

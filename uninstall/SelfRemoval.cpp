@@ -1,10 +1,10 @@
-#include "app/SelfRemoval.h"
+#include "uninstall/SelfRemoval.h"
 
 #include <windows.h>
 
-#include "app/SelfRemovalScript.h"
+#include "uninstall/SelfRemovalScript.h"
 #include "framework/WholeFile.h"
-#include "transfer/CFilePath.h"
+#include "transfer/paths/CFilePath.h"
 
 bool StartSelfRemoval(const std::string& programPath, const std::string& directory)
 {

@@ -1,7 +1,7 @@
 #pragma once
 #include <memory>
 
-#include "app/CRemovalActions.h"
+#include "uninstall/CRemovalActions.h"
 #include "app/CWizardPage.h"
 #include "resources/resource.h"
 

@@ -1,6 +1,6 @@
 #include "tools/mkmedia/DiskettePlan.h"
 
-#include "tools/mfpack/CArchiveWriter.h"
+#include "transfer/archive/CArchiveWriter.h"
 #include "tools/mkmedia/MediumDescription.h"
 
 #include <cctype>

@@ -1,11 +1,11 @@
-#include "tools/mfpack/CArchiveWriter.h"
+#include "transfer/archive/CArchiveWriter.h"
 
 #include "framework/CFrameworkException.h"
-#include "transfer/ArchiveFormat.h"
-#include "transfer/CLzhCodec.h"
-#include "transfer/CMultiFileStream.h"
-#include "transfer/CStoredCodec.h"
-#include "transfer/FileStatus.h"
+#include "transfer/archive/ArchiveFormat.h"
+#include "transfer/archive/CLzhCodec.h"
+#include "transfer/archive/CMultiFileStream.h"
+#include "transfer/archive/CStoredCodec.h"
+#include "transfer/archive/FileStatus.h"
 
 #include <algorithm>
 #include <cctype>

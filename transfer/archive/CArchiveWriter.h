@@ -2,7 +2,7 @@
 // Writes a multi-file archive, split into volumes of at most volumeSize bytes when that is
 // nonzero. Each entry's data is packed into a scratch file first (so no entry is held in
 // memory), then laid out: a volume only ever ends inside the data of a continued entry.
-#include "transfer/MultiFileEntryHeader.h"
+#include "transfer/archive/MultiFileEntryHeader.h"
 
 #include <cstdint>
 #include <string>

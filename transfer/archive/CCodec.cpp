@@ -1,4 +1,4 @@
-#include "transfer/CCodec.h"
+#include "transfer/archive/CCodec.h"
 
 namespace {
 // Clears the codec's stream fields however the run ends.

@@ -2,7 +2,7 @@
 // Base of the entry codecs: moves bytes from a source stream to a destination stream through
 // their (counted) Read and Write, so that volume changes, block events and the checksum happen
 // on the way. One codec runs at a time.
-#include "transfer/CPathFile.h"
+#include "transfer/archive/CPathFile.h"
 
 #include <cstddef>
 #include <cstdint>

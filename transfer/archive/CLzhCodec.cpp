@@ -1,8 +1,8 @@
-#include "transfer/CLzhCodec.h"
+#include "transfer/archive/CLzhCodec.h"
 
-#include "transfer/CLzhCompressor.h"
-#include "transfer/CMultiFileException.h"
-#include "transfer/LzhTableBuilder.h"
+#include "transfer/archive/CLzhCompressor.h"
+#include "transfer/archive/CMultiFileException.h"
+#include "transfer/archive/LzhTableBuilder.h"
 
 #include <algorithm>
 #include <cstring>

@@ -2,9 +2,9 @@
 // Method 3: LZ77 over an 8192-byte window with static Huffman blocks (the published lh5 stream).
 // Decoding reads the packed bytes through a small buffer refilled by the counted ReadBlock, so
 // the archive's block and end-of-data events happen at the same archive positions as byte reads.
-#include "transfer/ArchiveFormat.h"
-#include "transfer/CCodec.h"
-#include "transfer/LzhState.h"
+#include "transfer/archive/ArchiveFormat.h"
+#include "transfer/archive/CCodec.h"
+#include "transfer/archive/LzhState.h"
 
 #include <cstdint>
 #include <memory>

@@ -1,8 +1,8 @@
-#include "transfer/CLzhCompressor.h"
+#include "transfer/archive/CLzhCompressor.h"
 
 #include "framework/CFrameworkException.h"
-#include "transfer/CCodec.h"
-#include "transfer/LzhHuffmanCode.h"
+#include "transfer/archive/CCodec.h"
+#include "transfer/archive/LzhHuffmanCode.h"
 
 #include <algorithm>
 #include <cstring>

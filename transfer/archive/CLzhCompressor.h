@@ -1,8 +1,8 @@
 #pragma once
 // The compressor of the method: hash-chained matching over a 16640-byte text buffer with one
 // step of lazy evaluation, symbols collected in an output buffer and sent as static Huffman blocks.
-#include "transfer/ArchiveFormat.h"
-#include "transfer/LzhState.h"
+#include "transfer/archive/ArchiveFormat.h"
+#include "transfer/archive/LzhState.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,10 +1,10 @@
-#include "transfer/CMultiFile.h"
+#include "transfer/archive/CMultiFile.h"
 
 #include "framework/CFrameworkException.h"
-#include "transfer/ArchiveFormat.h"
-#include "transfer/CLzhCodec.h"
-#include "transfer/CMultiFileException.h"
-#include "transfer/CStoredCodec.h"
+#include "transfer/archive/ArchiveFormat.h"
+#include "transfer/archive/CLzhCodec.h"
+#include "transfer/archive/CMultiFileException.h"
+#include "transfer/archive/CStoredCodec.h"
 
 #include <cstring>
 

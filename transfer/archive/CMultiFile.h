@@ -1,9 +1,9 @@
 #pragma once
 // The archive being read: a volume header, then entries one after the other, each a 346-byte
 // header followed by its packed data. Volumes change inside OnEndOfData (a subclass's job).
-#include "transfer/CCodec.h"
-#include "transfer/CMultiFileEntry.h"
-#include "transfer/CMultiFileStream.h"
+#include "transfer/archive/CCodec.h"
+#include "transfer/archive/CMultiFileEntry.h"
+#include "transfer/archive/CMultiFileStream.h"
 
 #include <memory>
 

@@ -1,6 +1,6 @@
-#include "transfer/CMultiFileEntry.h"
+#include "transfer/archive/CMultiFileEntry.h"
 
-#include "transfer/FileStatus.h"
+#include "transfer/archive/FileStatus.h"
 
 #include <algorithm>
 #include <cstring>

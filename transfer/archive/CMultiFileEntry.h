@@ -1,8 +1,8 @@
 #pragma once
 // One archive entry together with the file into which it is extracted. Written through the
 // counted write, so that the checksum is taken over the extracted bytes.
-#include "transfer/CMultiFileStream.h"
-#include "transfer/MultiFileEntryHeader.h"
+#include "transfer/archive/CMultiFileStream.h"
+#include "transfer/archive/MultiFileEntryHeader.h"
 
 #include <string>
 

@@ -1,4 +1,4 @@
-#include "transfer/CMultiFileException.h"
+#include "transfer/archive/CMultiFileException.h"
 
 namespace {
 const XMessageEntry kMessages[] = {

@@ -1,6 +1,6 @@
 #pragma once
 // An archive error; cause is one of the codes below, each with its own title and text.
-#include "transfer/CXException.h"
+#include "transfer/errors/CXException.h"
 
 class CMultiFileException : public CXException {
 public:

@@ -1,6 +1,6 @@
-#include "transfer/CMultiFileStream.h"
+#include "transfer/archive/CMultiFileStream.h"
 
-#include "transfer/ArchiveChecksum.h"
+#include "transfer/archive/ArchiveChecksum.h"
 
 #include <algorithm>
 

@@ -2,7 +2,7 @@
 // A file that counts the bytes passing through it and checksums them. Its counted read is split
 // at every multiple of blockSize and announces two events that subclasses override: the block
 // boundary (progress, message pump) and the end of the current file's data (next volume).
-#include "transfer/CPathFile.h"
+#include "transfer/archive/CPathFile.h"
 
 #include <cstdint>
 

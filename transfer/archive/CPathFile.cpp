@@ -1,4 +1,4 @@
-#include "transfer/CPathFile.h"
+#include "transfer/archive/CPathFile.h"
 
 #include "framework/CFrameworkException.h"
 

@@ -1,4 +1,4 @@
-#include "transfer/CStoredCodec.h"
+#include "transfer/archive/CStoredCodec.h"
 
 #include "framework/CFrameworkException.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 // Method 2: the packed bytes are the file's bytes, moved in pieces of at most 16384 bytes.
-#include "transfer/ArchiveFormat.h"
-#include "transfer/CCodec.h"
+#include "transfer/archive/ArchiveFormat.h"
+#include "transfer/archive/CCodec.h"
 
 #include <memory>
 

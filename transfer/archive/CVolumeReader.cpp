@@ -1,8 +1,8 @@
-#include "tools/mfpack/CVolumeReader.h"
+#include "transfer/archive/CVolumeReader.h"
 
-#include "tools/mfpack/CArchiveWriter.h"
-#include "transfer/ArchiveFormat.h"
-#include "transfer/CMultiFileException.h"
+#include "transfer/archive/CArchiveWriter.h"
+#include "transfer/archive/ArchiveFormat.h"
+#include "transfer/archive/CMultiFileException.h"
 
 #include <cstdio>
 #include <cstring>

@@ -1,7 +1,7 @@
 #pragma once
 // The archive as mfpack reads it: follows a continued entry into the next volume file and shows
 // the progress of long runs on a terminal.
-#include "transfer/CMultiFile.h"
+#include "transfer/archive/CMultiFile.h"
 
 #include <cstdint>
 #include <string>

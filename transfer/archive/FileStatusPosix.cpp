@@ -1,7 +1,7 @@
-#include "transfer/FileStatus.h"
+#include "transfer/archive/FileStatus.h"
 
 #include "framework/CFrameworkException.h"
-#include "transfer/ArchiveFormat.h"
+#include "transfer/archive/ArchiveFormat.h"
 
 #include <cerrno>
 #include <sys/stat.h>

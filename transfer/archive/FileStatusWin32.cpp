@@ -1,4 +1,4 @@
-#include "transfer/FileStatus.h"
+#include "transfer/archive/FileStatus.h"
 
 #include "framework/CFrameworkException.h"
 

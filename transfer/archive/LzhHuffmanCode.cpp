@@ -1,6 +1,6 @@
-#include "transfer/LzhHuffmanCode.h"
+#include "transfer/archive/LzhHuffmanCode.h"
 
-#include "transfer/ArchiveFormat.h"
+#include "transfer/archive/ArchiveFormat.h"
 
 #include <algorithm>
 #include <cstring>

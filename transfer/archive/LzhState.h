@@ -1,7 +1,7 @@
 #pragma once
 // Tables of the compressed method for one codec: code lengths, first-level lookup tables and the
 // tree nodes of codes longer than the lookup width, plus the encoder's frequencies and codes.
-#include "transfer/ArchiveFormat.h"
+#include "transfer/archive/ArchiveFormat.h"
 
 #include <cstdint>
 

@@ -1,7 +1,7 @@
-#include "transfer/LzhTableBuilder.h"
+#include "transfer/archive/LzhTableBuilder.h"
 
-#include "transfer/ArchiveFormat.h"
-#include "transfer/CMultiFileException.h"
+#include "transfer/archive/ArchiveFormat.h"
+#include "transfer/archive/CMultiFileException.h"
 
 using ArchiveFormat::kMaxCodeLength;
 

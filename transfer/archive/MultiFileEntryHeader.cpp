@@ -1,4 +1,4 @@
-#include "transfer/MultiFileEntryHeader.h"
+#include "transfer/archive/MultiFileEntryHeader.h"
 
 #include <cstring>
 

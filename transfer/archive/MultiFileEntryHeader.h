@@ -1,6 +1,6 @@
 #pragma once
 // The 346-byte entry header as fields; converted to and from its little-endian bytes field by field.
-#include "transfer/ArchiveFormat.h"
+#include "transfer/archive/ArchiveFormat.h"
 
 #include <array>
 #include <cstdint>

@@ -1,11 +1,11 @@
-#include "transfer/CErrorDialog.h"
+#include "transfer/errors/CErrorDialog.h"
 
 #include "framework/CApplication.h"
 #include "framework/CFrameworkException.h"
 #include "framework/FormatText.h"
 #include "framework/Win32Helpers.h"
 #include "resources/resource.h"
-#include "transfer/CXException.h"
+#include "transfer/errors/CXException.h"
 
 CErrorDialog::CErrorDialog(std::string heading, std::string title, std::string text,
                            std::string information, bool continueMode)

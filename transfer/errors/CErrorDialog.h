@@ -4,7 +4,7 @@
 // and "Cancel Operation".
 #include <string>
 
-#include "transfer/CExpandingDialog.h"
+#include "transfer/errors/CExpandingDialog.h"
 
 class CErrorDialog : public CExpandingDialog {
 public:

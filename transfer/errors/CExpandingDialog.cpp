@@ -1,4 +1,4 @@
-#include "transfer/CExpandingDialog.h"
+#include "transfer/errors/CExpandingDialog.h"
 
 #include <string>
 

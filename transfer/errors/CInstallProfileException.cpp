@@ -1,4 +1,4 @@
-#include "transfer/CInstallProfileException.h"
+#include "transfer/errors/CInstallProfileException.h"
 
 namespace {
 const XMessageEntry kMessages[] = {

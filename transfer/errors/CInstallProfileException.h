@@ -1,6 +1,6 @@
 #pragma once
 // The install profile or the setup manifest is missing or damaged.
-#include "transfer/CXException.h"
+#include "transfer/errors/CXException.h"
 
 class CInstallProfileException : public CXException {
 public:

@@ -1,4 +1,4 @@
-#include "transfer/CXArchiveException.h"
+#include "transfer/errors/CXArchiveException.h"
 
 namespace {
 const XMessageEntry kMessages[] = {

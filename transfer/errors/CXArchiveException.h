@@ -1,6 +1,6 @@
 #pragma once
 // An error while saving or loading data; cause as the framework's archive exception.
-#include "transfer/CXException.h"
+#include "transfer/errors/CXException.h"
 
 class CXArchiveException : public CXException {
 public:

@@ -1,11 +1,11 @@
-#include "transfer/CXException.h"
+#include "transfer/errors/CXException.h"
 
-#include "transfer/CXArchiveException.h"
-#include "transfer/CXFileException.h"
-#include "transfer/CXMemoryException.h"
-#include "transfer/CXNotSupportedException.h"
-#include "transfer/CXResourceException.h"
-#include "transfer/CXUserException.h"
+#include "transfer/errors/CXArchiveException.h"
+#include "transfer/errors/CXFileException.h"
+#include "transfer/errors/CXMemoryException.h"
+#include "transfer/errors/CXNotSupportedException.h"
+#include "transfer/errors/CXResourceException.h"
+#include "transfer/errors/CXUserException.h"
 
 #include <new>
 

@@ -1,4 +1,4 @@
-#include "transfer/CXFileException.h"
+#include "transfer/errors/CXFileException.h"
 
 namespace {
 const XMessageEntry kMessages[] = {

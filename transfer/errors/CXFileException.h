@@ -1,6 +1,6 @@
 #pragma once
 // A file error; cause is the framework's file-error cause (CFileException::Cause).
-#include "transfer/CXException.h"
+#include "transfer/errors/CXException.h"
 
 class CXFileException : public CXException {
 public:

@@ -1,4 +1,4 @@
-#include "transfer/CXMemoryException.h"
+#include "transfer/errors/CXMemoryException.h"
 
 namespace {
 const XMessageEntry kMessages[] = {

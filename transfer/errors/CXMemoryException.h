@@ -1,6 +1,6 @@
 #pragma once
 // Out of memory.
-#include "transfer/CXException.h"
+#include "transfer/errors/CXException.h"
 
 class CXMemoryException : public CXException {
 public:

@@ -1,4 +1,4 @@
-#include "transfer/CXNotSupportedException.h"
+#include "transfer/errors/CXNotSupportedException.h"
 
 namespace {
 const XMessageEntry kMessages[] = {

@@ -1,6 +1,6 @@
 #pragma once
 // An unsupported operation.
-#include "transfer/CXException.h"
+#include "transfer/errors/CXException.h"
 
 class CXNotSupportedException : public CXException {
 public:

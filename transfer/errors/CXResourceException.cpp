@@ -1,4 +1,4 @@
-#include "transfer/CXResourceException.h"
+#include "transfer/errors/CXResourceException.h"
 
 namespace {
 const XMessageEntry kMessages[] = {

@@ -1,6 +1,6 @@
 #pragma once
 // A resource could not be loaded.
-#include "transfer/CXException.h"
+#include "transfer/errors/CXException.h"
 
 class CXResourceException : public CXException {
 public:

@@ -1,4 +1,4 @@
-#include "transfer/CXUserException.h"
+#include "transfer/errors/CXUserException.h"
 
 namespace {
 const XMessageEntry kMessages[] = {

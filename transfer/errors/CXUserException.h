@@ -1,6 +1,6 @@
 #pragma once
 // The user cancelled; normally not reported.
-#include "transfer/CXException.h"
+#include "transfer/errors/CXException.h"
 
 class CXUserException : public CXException {
 public:

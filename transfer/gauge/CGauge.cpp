@@ -1,4 +1,4 @@
-#include "transfer/CGauge.h"
+#include "transfer/gauge/CGauge.h"
 
 #include "framework/FormatText.h"
 

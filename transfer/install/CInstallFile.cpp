@@ -1,4 +1,4 @@
-#include "transfer/CInstallFile.h"
+#include "transfer/install/CInstallFile.h"
 
 #include <windows.h>
 
@@ -9,10 +9,10 @@
 #include "profile/CDestinationStore.h"
 #include "profile/CGroupStore.h"
 #include "profile/CTargetStore.h"
-#include "transfer/CSourceArchive.h"
-#include "transfer/CVersionInfo.h"
-#include "transfer/FileStatus.h"
-#include "transfer/RenameAtRestart.h"
+#include "transfer/media/CSourceArchive.h"
+#include "transfer/install/CVersionInfo.h"
+#include "transfer/archive/FileStatus.h"
+#include "transfer/install/RenameAtRestart.h"
 #include "uninstall/CUninstallLog.h"
 #include "uninstall/LogRecords.h"
 

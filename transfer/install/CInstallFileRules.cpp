@@ -1,6 +1,6 @@
 // The portable rules of file installation: which names the log leaves out.
 #include "framework/TextCompare.h"
-#include "transfer/CInstallFile.h"
+#include "transfer/install/CInstallFile.h"
 
 bool CInstallFile::IsProtectedRuntimeName(const std::string& fileName)
 {

@@ -1,4 +1,4 @@
-#include "transfer/CVersionInfo.h"
+#include "transfer/install/CVersionInfo.h"
 
 int CompareFileVersions(const FileVersion& a, const FileVersion& b)
 {

@@ -1,5 +1,5 @@
 // Reading a file's version resource through the Windows version library.
-#include "transfer/CVersionInfo.h"
+#include "transfer/install/CVersionInfo.h"
 
 #include <windows.h>
 

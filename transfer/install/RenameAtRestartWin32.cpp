@@ -1,11 +1,11 @@
 // What waits for the next start of Windows: "wininit.ini" on Windows 95, the system's own list of
 // pending file operations on Windows NT.
-#include "transfer/RenameAtRestart.h"
+#include "transfer/install/RenameAtRestart.h"
 
 #include <windows.h>
 
 #include "framework/CFrameworkException.h"
-#include "transfer/CFilePath.h"
+#include "transfer/paths/CFilePath.h"
 
 namespace RenameAtRestart {
 namespace {

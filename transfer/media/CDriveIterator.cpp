@@ -1,4 +1,4 @@
-#include "transfer/CDriveIterator.h"
+#include "transfer/media/CDriveIterator.h"
 
 #include <windows.h>
 

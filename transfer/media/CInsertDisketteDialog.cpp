@@ -1,8 +1,8 @@
-#include "transfer/CInsertDisketteDialog.h"
+#include "transfer/media/CInsertDisketteDialog.h"
 
 #include "framework/FormatText.h"
 #include "resources/resource.h"
-#include "transfer/CFilePath.h"
+#include "transfer/paths/CFilePath.h"
 
 CInsertDisketteDialog::CInsertDisketteDialog(std::string wantedPath, std::string sourceDirectory,
                                              std::string label, int diskNumber)

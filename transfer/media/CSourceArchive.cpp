@@ -1,4 +1,4 @@
-#include "transfer/CSourceArchive.h"
+#include "transfer/media/CSourceArchive.h"
 
 std::uint64_t CSourceArchive::RequiredSpace(std::uint32_t clusterSize) const
 {

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <string>
 
-#include "transfer/CMultiFile.h"
-#include "transfer/InstallContext.h"
+#include "transfer/archive/CMultiFile.h"
+#include "transfer/install/InstallContext.h"
 
 struct CGroup;
 

@@ -1,4 +1,4 @@
-#include "transfer/CSourceArchive.h"
+#include "transfer/media/CSourceArchive.h"
 
 #include <windows.h>
 
@@ -10,13 +10,13 @@
 #include "framework/Win32Helpers.h"
 #include "profile/CDisketteLabels.h"
 #include "resources/resource.h"
-#include "transfer/ArchiveFormat.h"
-#include "transfer/CErrorDialog.h"
-#include "transfer/CFilePath.h"
-#include "transfer/CInsertDisketteDialog.h"
-#include "transfer/CInstallFile.h"
-#include "transfer/CMultiFileException.h"
-#include "transfer/CXUserException.h"
+#include "transfer/archive/ArchiveFormat.h"
+#include "transfer/errors/CErrorDialog.h"
+#include "transfer/paths/CFilePath.h"
+#include "transfer/media/CInsertDisketteDialog.h"
+#include "transfer/install/CInstallFile.h"
+#include "transfer/archive/CMultiFileException.h"
+#include "transfer/errors/CXUserException.h"
 
 namespace {
 constexpr DWORD kPumpIntervalMs = 10;

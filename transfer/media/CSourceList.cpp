@@ -1,4 +1,4 @@
-#include "transfer/CSourceList.h"
+#include "transfer/media/CSourceList.h"
 
 #include <algorithm>
 

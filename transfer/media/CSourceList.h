@@ -3,7 +3,7 @@
 #include <memory>
 #include <vector>
 
-#include "transfer/CSourceArchive.h"
+#include "transfer/media/CSourceArchive.h"
 
 class CSourceList {
 public:

@@ -1,5 +1,5 @@
 // The file-system side of CFilePath: thin calls of the Win32 API and the C run-time.
-#include "transfer/CFilePath.h"
+#include "transfer/paths/CFilePath.h"
 
 #include "framework/CFrameworkException.h"
 #include "framework/ProcAddress.h"

@@ -1,4 +1,4 @@
-#include "transfer/GetNumberField.h"
+#include "transfer/paths/GetNumberField.h"
 
 #include <climits>
 

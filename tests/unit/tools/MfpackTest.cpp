@@ -1,7 +1,7 @@
 // mfpack end to end: archives it creates (also split into volumes) extract to the same bytes,
 // hostile stored names stay inside the target directory, and errors give their exit codes.
-#include "ArchiveTestSupport.h"
-#include "transfer/ArchiveFormat.h"
+#include "../transfer/archive/ArchiveTestSupport.h"
+#include "transfer/archive/ArchiveFormat.h"
 
 #include <cstdlib>
 #include <filesystem>

@@ -1,4 +1,4 @@
-#include "app/SelfRemovalScript.h"
+#include "uninstall/SelfRemovalScript.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,8 @@
 // the last component of its stored name. Only the archive's own errors and the file exceptions
 // may come out; anything else (or a file outside the directory) is a finding.
 #include "FuzzScratch.h"
-#include "transfer/CMultiFile.h"
-#include "transfer/CMultiFileException.h"
+#include "transfer/archive/CMultiFile.h"
+#include "transfer/archive/CMultiFileException.h"
 
 #include <cstdint>
 #include <cstdlib>

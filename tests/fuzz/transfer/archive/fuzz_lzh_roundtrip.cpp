@@ -1,7 +1,7 @@
 // Compresses arbitrary bytes and decompresses the result: the input must come back unchanged.
 #include "FuzzScratch.h"
-#include "transfer/CLzhCodec.h"
-#include "transfer/CMultiFileStream.h"
+#include "transfer/archive/CLzhCodec.h"
+#include "transfer/archive/CMultiFileStream.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,7 +1,7 @@
 // Feeds arbitrary texts to the path component operations and the field conversion.
 // Input: one control byte choosing the operations, then the path text, a NUL, the argument text.
-#include "transfer/CFilePath.h"
-#include "transfer/GetNumberField.h"
+#include "transfer/paths/CFilePath.h"
+#include "transfer/paths/GetNumberField.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,4 +1,4 @@
-#include "transfer/ArchiveChecksum.h"
+#include "transfer/archive/ArchiveChecksum.h"
 
 #include <gtest/gtest.h>
 #include <string>

@@ -1,8 +1,8 @@
 #include "ArchiveTestSupport.h"
 
-#include "transfer/ArchiveChecksum.h"
-#include "transfer/CLzhCodec.h"
-#include "transfer/CMultiFileStream.h"
+#include "transfer/archive/ArchiveChecksum.h"
+#include "transfer/archive/CLzhCodec.h"
+#include "transfer/archive/CMultiFileStream.h"
 
 #include <cstdio>
 #include <cstdlib>

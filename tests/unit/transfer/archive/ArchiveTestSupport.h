@@ -1,7 +1,7 @@
 #pragma once
 // Helpers of the archive tests: a scratch directory, whole-file I/O, a bit writer for hand-built
 // compressed streams and archive byte builders.
-#include "transfer/MultiFileEntryHeader.h"
+#include "transfer/archive/MultiFileEntryHeader.h"
 
 #include <cstdint>
 #include <string>

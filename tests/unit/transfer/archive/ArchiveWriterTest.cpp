@@ -1,9 +1,9 @@
 // The writer's two steps, as a medium builder uses them: the archive's size is known before it
 // is written, and a first volume given a size of its own fills it exactly, the rest going into a
 // second volume that holds what the first could not plus its own header.
-#include "tools/mfpack/CArchiveWriter.h"
+#include "transfer/archive/CArchiveWriter.h"
 
-#include "../transfer/ArchiveTestSupport.h"
+#include "ArchiveTestSupport.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>

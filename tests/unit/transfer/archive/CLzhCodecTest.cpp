@@ -1,5 +1,5 @@
 #include "ArchiveTestSupport.h"
-#include "transfer/CMultiFileException.h"
+#include "transfer/archive/CMultiFileException.h"
 
 #include <gtest/gtest.h>
 
@@ -158,7 +158,7 @@ TEST(CLzhCodec, DecodesAGoldenStreamOfAnotherCompressor)
     // data/jlha-text.lh5: the raw lh5 stream that jlha made of these 9000 bytes.
     Bytes expected = TextData(6000, 77);
     Append(expected, RepetitiveData(3000));
-    Bytes packed = ReadWholeFile(std::string(KALMORA_SOURCE_DIR) + "/tests/unit/transfer/data/jlha-text.lh5");
+    Bytes packed = ReadWholeFile(std::string(KALMORA_SOURCE_DIR) + "/tests/unit/transfer/archive/data/jlha-text.lh5");
     ASSERT_EQ(packed.size(), 1114u);
     EXPECT_EQ(DecompressLzh(packed, 9000), expected);
 }

@@ -1,6 +1,6 @@
 #include "ArchiveTestSupport.h"
-#include "transfer/ArchiveChecksum.h"
-#include "transfer/CMultiFileStream.h"
+#include "transfer/archive/ArchiveChecksum.h"
+#include "transfer/archive/CMultiFileStream.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 #include "ArchiveTestSupport.h"
-#include "transfer/ArchiveChecksum.h"
-#include "transfer/ArchiveFormat.h"
-#include "transfer/CMultiFile.h"
-#include "transfer/CMultiFileException.h"
+#include "transfer/archive/ArchiveChecksum.h"
+#include "transfer/archive/ArchiveFormat.h"
+#include "transfer/archive/CMultiFile.h"
+#include "transfer/archive/CMultiFileException.h"
 
 #include <gtest/gtest.h>
 #include <cstring>

@@ -1,12 +1,12 @@
-#include "transfer/CInstallProfileException.h"
-#include "transfer/CMultiFileException.h"
-#include "transfer/CXArchiveException.h"
-#include "transfer/CXException.h"
-#include "transfer/CXFileException.h"
-#include "transfer/CXMemoryException.h"
-#include "transfer/CXNotSupportedException.h"
-#include "transfer/CXResourceException.h"
-#include "transfer/CXUserException.h"
+#include "transfer/errors/CInstallProfileException.h"
+#include "transfer/archive/CMultiFileException.h"
+#include "transfer/errors/CXArchiveException.h"
+#include "transfer/errors/CXException.h"
+#include "transfer/errors/CXFileException.h"
+#include "transfer/errors/CXMemoryException.h"
+#include "transfer/errors/CXNotSupportedException.h"
+#include "transfer/errors/CXResourceException.h"
+#include "transfer/errors/CXUserException.h"
 
 #include <gtest/gtest.h>
 #include <new>

@@ -1,4 +1,4 @@
-#include "transfer/CVersionInfo.h"
+#include "transfer/install/CVersionInfo.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "transfer/RenameAtRestart.h"
+#include "transfer/install/RenameAtRestart.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "transfer/CFilePath.h"
+#include "transfer/paths/CFilePath.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "transfer/CanonicalPath.h"
+#include "transfer/paths/CanonicalPath.h"
 
 #include <gtest/gtest.h>
 

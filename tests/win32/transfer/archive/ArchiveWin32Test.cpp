@@ -1,9 +1,9 @@
 // The archive code on Windows: file times and attributes through the Win32 edge, binary file I/O,
 // and a whole archive extracted and checked.
-#include "transfer/ArchiveChecksum.h"
-#include "transfer/CLzhCodec.h"
-#include "transfer/CMultiFile.h"
-#include "transfer/CMultiFileException.h"
+#include "transfer/archive/ArchiveChecksum.h"
+#include "transfer/archive/CLzhCodec.h"
+#include "transfer/archive/CMultiFile.h"
+#include "transfer/archive/CMultiFileException.h"
 
 #include <windows.h>
 
