@@ -6,7 +6,6 @@
 #include "app/CMainWnd.h"
 #include "app/CommandLine.h"
 #include "app/PageEngine.h"
-#include "uninstall/SelfRemoval.h"
 #include "framework/CFrameworkException.h"
 #include "framework/ProcAddress.h"
 #include "framework/Win32Helpers.h"
@@ -16,9 +15,10 @@
 #include "profile/ManifestLoader.h"
 #include "resources/resource.h"
 #include "transfer/errors/CErrorDialog.h"
-#include "transfer/paths/CFilePath.h"
 #include "transfer/errors/CXException.h"
 #include "transfer/errors/CXUserException.h"
+#include "transfer/paths/CFilePath.h"
+#include "uninstall/SelfRemoval.h"
 
 namespace {
 constexpr UINT WM_SETUP_FINISHED = WM_USER + 314;  // posted to the /T thread at exit

@@ -6,8 +6,8 @@
 #include "integration/CSharedDllEntry.h"
 #include "integration/Shortcuts.h"
 #include "profile/CPrivateProfileSource.h"
-#include "transfer/paths/CanonicalPath.h"
 #include "transfer/install/RenameAtRestart.h"
+#include "transfer/paths/CanonicalPath.h"
 #include "uninstall/LogRecords.h"
 
 namespace {

@@ -2,9 +2,9 @@
 
 #include <windows.h>
 
-#include "uninstall/SelfRemovalScript.h"
 #include "framework/WholeFile.h"
 #include "transfer/paths/CFilePath.h"
+#include "uninstall/SelfRemovalScript.h"
 
 bool StartSelfRemoval(const std::string& programPath, const std::string& directory)
 {

@@ -11,9 +11,9 @@
 #include "framework/Win32Helpers.h"
 #include "integration/ProductFiles.h"
 #include "transfer/gauge/CGauge.h"
-#include "transfer/paths/CanonicalPath.h"
 #include "transfer/install/CInstallFile.h"
 #include "transfer/media/CSourceArchive.h"
+#include "transfer/paths/CanonicalPath.h"
 #include "uninstall/CUninstallLog.h"
 
 namespace {

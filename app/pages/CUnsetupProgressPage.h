@@ -1,9 +1,9 @@
 #pragma once
 #include <memory>
 
-#include "uninstall/CRemovalActions.h"
 #include "app/CWizardPage.h"
 #include "resources/resource.h"
+#include "uninstall/CRemovalActions.h"
 
 class CGauge;
 

@@ -1,9 +1,9 @@
 #include "tools/mfpack/MfpackCommands.h"
 
 #include "framework/CFrameworkException.h"
-#include "transfer/archive/CVolumeReader.h"
 #include "transfer/archive/ArchiveChecksum.h"
 #include "transfer/archive/ArchiveFormat.h"
+#include "transfer/archive/CVolumeReader.h"
 
 #include <cstdio>
 #include <ctime>

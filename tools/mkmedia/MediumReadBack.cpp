@@ -3,10 +3,10 @@
 #include "profile/CGroupStore.h"
 #include "profile/IIniSource.h"
 #include "profile/ManifestLoader.h"
-#include "transfer/archive/CArchiveWriter.h"
 #include "tools/mkmedia/DiskettePlan.h"
 #include "tools/mkmedia/MediumDescription.h"
 #include "transfer/archive/ArchiveChecksum.h"
+#include "transfer/archive/CArchiveWriter.h"
 #include "transfer/media/CSourceList.h"
 #include "uninstall/CLogContents.h"
 

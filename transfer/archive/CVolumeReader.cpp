@@ -1,7 +1,7 @@
 #include "transfer/archive/CVolumeReader.h"
 
-#include "transfer/archive/CArchiveWriter.h"
 #include "transfer/archive/ArchiveFormat.h"
+#include "transfer/archive/CArchiveWriter.h"
 #include "transfer/archive/CMultiFileException.h"
 
 #include <cstdio>

@@ -9,10 +9,10 @@
 #include "profile/CDestinationStore.h"
 #include "profile/CGroupStore.h"
 #include "profile/CTargetStore.h"
-#include "transfer/media/CSourceArchive.h"
-#include "transfer/install/CVersionInfo.h"
 #include "transfer/archive/FileStatus.h"
+#include "transfer/install/CVersionInfo.h"
 #include "transfer/install/RenameAtRestart.h"
+#include "transfer/media/CSourceArchive.h"
 #include "uninstall/CUninstallLog.h"
 #include "uninstall/LogRecords.h"
 

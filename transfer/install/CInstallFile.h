@@ -3,9 +3,9 @@
 // name, then put in place, kept, or left for the next start of Windows, and logged.
 #include <string>
 
-#include "transfer/paths/CFilePath.h"
 #include "transfer/archive/CMultiFileEntry.h"
 #include "transfer/install/InstallContext.h"
+#include "transfer/paths/CFilePath.h"
 
 class CSourceArchive;
 

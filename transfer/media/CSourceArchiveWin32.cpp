@@ -11,12 +11,12 @@
 #include "profile/CDisketteLabels.h"
 #include "resources/resource.h"
 #include "transfer/archive/ArchiveFormat.h"
-#include "transfer/errors/CErrorDialog.h"
-#include "transfer/paths/CFilePath.h"
-#include "transfer/media/CInsertDisketteDialog.h"
-#include "transfer/install/CInstallFile.h"
 #include "transfer/archive/CMultiFileException.h"
+#include "transfer/errors/CErrorDialog.h"
 #include "transfer/errors/CXUserException.h"
+#include "transfer/install/CInstallFile.h"
+#include "transfer/media/CInsertDisketteDialog.h"
+#include "transfer/paths/CFilePath.h"
 
 namespace {
 constexpr DWORD kPumpIntervalMs = 10;

@@ -2,9 +2,9 @@
 #include "framework/CFrameworkException.h"
 #include "profile/DestinationMacros.h"
 #include "profile/MacroExpansion.h"
+#include "transfer/install/CVersionInfo.h"
 #include "transfer/media/CDriveIterator.h"
 #include "transfer/paths/CFilePath.h"
-#include "transfer/install/CVersionInfo.h"
 
 #include <windows.h>
 #undef GetFreeSpace
