@@ -7,7 +7,7 @@
 #include "integration/Shortcuts.h"
 #include "profile/DestinationMacros.h"
 #include "resources/resource.h"
-#include "transfer/CFilePath.h"
+#include "transfer/paths/CFilePath.h"
 
 namespace {
 constexpr char kProgramGroup[] = "program";

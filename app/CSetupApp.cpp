@@ -6,7 +6,6 @@
 #include "app/CMainWnd.h"
 #include "app/CommandLine.h"
 #include "app/PageEngine.h"
-#include "app/SelfRemoval.h"
 #include "framework/CFrameworkException.h"
 #include "framework/ProcAddress.h"
 #include "framework/Win32Helpers.h"
@@ -15,10 +14,11 @@
 #include "profile/CPrivateProfileSource.h"
 #include "profile/ManifestLoader.h"
 #include "resources/resource.h"
-#include "transfer/CErrorDialog.h"
-#include "transfer/CFilePath.h"
-#include "transfer/CXException.h"
-#include "transfer/CXUserException.h"
+#include "transfer/errors/CErrorDialog.h"
+#include "transfer/errors/CXException.h"
+#include "transfer/errors/CXUserException.h"
+#include "transfer/paths/CFilePath.h"
+#include "uninstall/SelfRemoval.h"
 
 namespace {
 constexpr UINT WM_SETUP_FINISHED = WM_USER + 314;  // posted to the /T thread at exit

@@ -15,7 +15,7 @@
 #include "profile/CDisketteLabels.h"
 #include "profile/CGroupStore.h"
 #include "profile/CTargetStore.h"
-#include "transfer/CSourceList.h"
+#include "transfer/media/CSourceList.h"
 #include "uninstall/CUninstallLog.h"
 
 class CMainWnd;

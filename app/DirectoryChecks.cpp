@@ -7,7 +7,7 @@
 #include "framework/FormatText.h"
 #include "framework/Win32Helpers.h"
 #include "resources/resource.h"
-#include "transfer/CFilePath.h"
+#include "transfer/paths/CFilePath.h"
 
 namespace {
 constexpr unsigned long long kDisketteBytes = 1474560;

@@ -7,7 +7,7 @@
 #include "framework/RunReport.h"
 #include "framework/Win32Helpers.h"
 #include "integration/ProductFiles.h"
-#include "transfer/CFilePath.h"
+#include "transfer/paths/CFilePath.h"
 
 namespace {
 struct ServerDll {

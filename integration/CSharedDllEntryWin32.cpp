@@ -11,8 +11,8 @@
 #include "integration/SharedDllCount.h"
 #include "profile/CPrivateProfileSource.h"
 #include "resources/resource.h"
-#include "transfer/CFilePath.h"
-#include "transfer/RenameAtRestart.h"
+#include "transfer/install/RenameAtRestart.h"
+#include "transfer/paths/CFilePath.h"
 #include "uninstall/ILogWriter.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "integration/SharedDllCount.h"
 
-#include "transfer/CFilePath.h"
+#include "transfer/paths/CFilePath.h"
 
 namespace SharedDllCount {
 namespace {

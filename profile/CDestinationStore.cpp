@@ -1,7 +1,7 @@
 #include "profile/CDestinationStore.h"
 
 #include "profile/ManifestErrors.h"
-#include "transfer/CInstallProfileException.h"
+#include "transfer/errors/CInstallProfileException.h"
 
 CDestinationStore::CDestinationStore(const std::string& programDirectory,
                                      const std::string& windowsDirectory,

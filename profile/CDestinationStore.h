@@ -5,7 +5,7 @@
 #include <map>
 #include <string>
 
-#include "transfer/CFilePath.h"
+#include "transfer/paths/CFilePath.h"
 
 struct CDestination {
     int number = 0;

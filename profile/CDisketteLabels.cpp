@@ -1,7 +1,7 @@
 #include "profile/CDisketteLabels.h"
 
 #include "profile/ManifestErrors.h"
-#include "transfer/CInstallProfileException.h"
+#include "transfer/errors/CInstallProfileException.h"
 
 CDisketteLabels::CDisketteLabels(const std::string& defaultFormat) : labels_(kDefaultCount + 1)
 {

@@ -1,6 +1,6 @@
 #include "profile/CGroupStore.h"
 
-#include "transfer/CSourceList.h"
+#include "transfer/media/CSourceList.h"
 
 CGroup& CGroupStore::Put(CGroup group)
 {

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "framework/TextCompare.h"
-#include "transfer/CFilePath.h"
+#include "transfer/paths/CFilePath.h"
 
 struct CShortcutTarget {
     std::string fileName;    // the key

@@ -1,6 +1,6 @@
 #include "profile/DestinationMacros.h"
 
-#include "transfer/CFilePath.h"
+#include "transfer/paths/CFilePath.h"
 
 MacroTable BuildMacroTable(const CDestinationStore& destinations, const std::string& launchDirectory,
                            const ShortPathFunction& shortPath)

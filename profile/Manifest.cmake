@@ -1,5 +1,5 @@
-# Needs the archive and path libraries.
-if(NOT (TARGET transfer_archive AND TARGET transfer_paths_core))
+# Needs the archive, path and media libraries.
+if(NOT (TARGET transfer_archive AND TARGET transfer_paths_core AND TARGET transfer_media))
   return()
 endif()
 
@@ -12,7 +12,7 @@ kalmora_library(profile_manifest SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/CDisketteLabels.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ManifestLoader.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DestinationMacros.cpp
-  LIBS framework_core transfer_install transfer_paths_core transfer_archive)
+  LIBS framework_core transfer_media transfer_install transfer_paths_core transfer_archive)
 
 if(KALMORA_WIN32)
   kalmora_library(profile_manifest_win32 SOURCES

@@ -3,7 +3,7 @@
 
 #include "profile/ManifestErrors.h"
 #include "profile/ManifestValue.h"
-#include "transfer/CInstallProfileException.h"
+#include "transfer/errors/CInstallProfileException.h"
 
 namespace ManifestLoader {
 

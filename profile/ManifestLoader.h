@@ -6,7 +6,7 @@
 #include "profile/CGroupStore.h"
 #include "profile/CTargetStore.h"
 #include "profile/IIniSource.h"
-#include "transfer/CSourceList.h"
+#include "transfer/media/CSourceList.h"
 
 namespace ManifestLoader {
 // "destinations": throws CInstallProfileException code 0 when the section has no key.

@@ -1,6 +1,6 @@
 #include "profile/ManifestValue.h"
 
-#include "transfer/GetNumberField.h"
+#include "transfer/paths/GetNumberField.h"
 
 ManifestValue::ManifestValue(const std::string& text)
 {

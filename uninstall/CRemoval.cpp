@@ -6,7 +6,7 @@
 #include "framework/TextCompare.h"
 #include "profile/ManifestValue.h"
 #include "resources/resource.h"
-#include "transfer/CFilePath.h"
+#include "transfer/paths/CFilePath.h"
 
 namespace {
 const char* DisposalText(Disposal disposal)

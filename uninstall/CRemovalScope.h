@@ -9,7 +9,7 @@
 #include <string>
 
 #include "profile/CDestinationStore.h"
-#include "transfer/CanonicalPath.h"
+#include "transfer/paths/CanonicalPath.h"
 
 class CRemovalScope {
 public:

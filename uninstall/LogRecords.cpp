@@ -1,6 +1,6 @@
 #include "uninstall/LogRecords.h"
 
-#include "transfer/CFilePath.h"
+#include "transfer/paths/CFilePath.h"
 
 namespace LogRecords {
 

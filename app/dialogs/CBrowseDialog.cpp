@@ -4,7 +4,7 @@
 
 #include "app/CSetupApp.h"
 #include "resources/resource.h"
-#include "transfer/CFilePath.h"
+#include "transfer/paths/CFilePath.h"
 
 namespace {
 constexpr UINT WM_FORM_RESULT = WM_APP + 1;

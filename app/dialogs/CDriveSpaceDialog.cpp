@@ -3,7 +3,7 @@
 #include "app/CSetupApp.h"
 #include "app/DirectoryChecks.h"
 #include "framework/Win32Helpers.h"
-#include "transfer/CDriveIterator.h"
+#include "transfer/media/CDriveIterator.h"
 
 bool CDriveSpaceDialog::Run(HWND parent, const std::string& currentDirectory, char& letter)
 {

@@ -10,10 +10,10 @@
 #include "framework/FormatText.h"
 #include "framework/Win32Helpers.h"
 #include "integration/ProductFiles.h"
-#include "transfer/CGauge.h"
-#include "transfer/CanonicalPath.h"
-#include "transfer/CInstallFile.h"
-#include "transfer/CSourceArchive.h"
+#include "transfer/gauge/CGauge.h"
+#include "transfer/install/CInstallFile.h"
+#include "transfer/media/CSourceArchive.h"
+#include "transfer/paths/CanonicalPath.h"
 #include "uninstall/CUninstallLog.h"
 
 namespace {

@@ -5,7 +5,7 @@
 
 #include "app/CWizardPage.h"
 #include "resources/resource.h"
-#include "transfer/InstallContext.h"
+#include "transfer/install/InstallContext.h"
 
 class CGauge;
 class CSourceArchive;

@@ -4,7 +4,7 @@
 #include "app/DirectoryChecks.h"
 #include "app/dialogs/CBrowseDialog.h"
 #include "app/dialogs/CDriveSpaceDialog.h"
-#include "transfer/CDriveIterator.h"
+#include "transfer/media/CDriveIterator.h"
 
 std::string CDestinationPage::InitialDirectory()
 {

@@ -3,7 +3,7 @@
 #include "app/CSetupApp.h"
 #include "framework/Win32Helpers.h"
 #include "profile/ManifestErrors.h"
-#include "transfer/CInstallProfileException.h"
+#include "transfer/errors/CInstallProfileException.h"
 
 int CReadingInfoPage::OnPageActivated()
 {

@@ -3,7 +3,7 @@
 #include "app/CSetupApp.h"
 #include "app/SummaryText.h"
 #include "framework/Win32Helpers.h"
-#include "transfer/CFilePath.h"
+#include "transfer/paths/CFilePath.h"
 
 bool CStartCopyingPage::OnInitDialog()
 {

@@ -3,7 +3,7 @@
 #include "app/CSetupApp.h"
 #include "framework/CStepTrace.h"
 #include "framework/Win32Helpers.h"
-#include "transfer/CGauge.h"
+#include "transfer/gauge/CGauge.h"
 
 CUnsetupProgressPage::CUnsetupProgressPage() : CWizardPage(IDD_UNSETUP_PROGRESS, IDD_REMOVED)
 {

@@ -1,9 +1,9 @@
 #pragma once
 #include <memory>
 
-#include "app/CRemovalActions.h"
 #include "app/CWizardPage.h"
 #include "resources/resource.h"
+#include "uninstall/CRemovalActions.h"
 
 class CGauge;
 

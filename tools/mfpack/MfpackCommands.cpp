@@ -1,9 +1,9 @@
 #include "tools/mfpack/MfpackCommands.h"
 
 #include "framework/CFrameworkException.h"
-#include "tools/mfpack/CVolumeReader.h"
-#include "transfer/ArchiveChecksum.h"
-#include "transfer/ArchiveFormat.h"
+#include "transfer/archive/ArchiveChecksum.h"
+#include "transfer/archive/ArchiveFormat.h"
+#include "transfer/archive/CVolumeReader.h"
 
 #include <cstdio>
 #include <ctime>

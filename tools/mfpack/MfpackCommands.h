@@ -1,7 +1,7 @@
 #pragma once
 // The four commands of mfpack. Each returns the process exit status; errors escape as exceptions
 // and are turned into messages and statuses by main.
-#include "tools/mfpack/CArchiveWriter.h"
+#include "transfer/archive/CArchiveWriter.h"
 
 #include <string>
 #include <vector>

@@ -2,8 +2,8 @@
 #include "framework/CFrameworkException.h"
 #include "tools/mfpack/MfpackCommands.h"
 #include "tools/mfpack/MfpackMessages.h"
-#include "transfer/CMultiFileException.h"
-#include "transfer/CXException.h"
+#include "transfer/archive/CMultiFileException.h"
+#include "transfer/errors/CXException.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -1,11 +1,11 @@
 #include "tools/mkmedia/CMediumBuilder.h"
 
 #include "framework/CFrameworkException.h"
-#include "tools/mfpack/CArchiveWriter.h"
-#include "tools/mfpack/CVolumeReader.h"
 #include "tools/mkmedia/DisketteImages.h"
 #include "tools/mkmedia/MediumNames.h"
-#include "transfer/ArchiveChecksum.h"
+#include "transfer/archive/ArchiveChecksum.h"
+#include "transfer/archive/CArchiveWriter.h"
+#include "transfer/archive/CVolumeReader.h"
 
 #include <cstring>
 #include <filesystem>

@@ -4,12 +4,12 @@
 // the install profile, the licence and the diskettes' tag files, reads every archive back against
 // the tree, and at last the whole medium as Setup will read it. Everything is built beside the output folder and moved into place only when
 // all of it is right, so a failed build leaves no half-written medium.
-#include "tools/mfpack/CArchiveWriter.h"
 #include "tools/mkmedia/DiskettePlan.h"
 #include "tools/mkmedia/ManifestText.h"
-#include "tools/mkmedia/MediumReadBack.h"
 #include "tools/mkmedia/MediumDescription.h"
+#include "tools/mkmedia/MediumReadBack.h"
 #include "tools/mkmedia/ProductTree.h"
+#include "transfer/archive/CArchiveWriter.h"
 
 #include <cstdio>
 #include <functional>

@@ -1,7 +1,7 @@
 #include "tools/mkmedia/DiskettePlan.h"
 
-#include "tools/mfpack/CArchiveWriter.h"
 #include "tools/mkmedia/MediumDescription.h"
+#include "transfer/archive/CArchiveWriter.h"
 
 #include <cctype>
 #include <cstdio>

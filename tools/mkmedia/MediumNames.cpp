@@ -1,6 +1,6 @@
 #include "tools/mkmedia/MediumNames.h"
 
-#include "tools/mfpack/CArchiveWriter.h"
+#include "transfer/archive/CArchiveWriter.h"
 
 #include <cctype>
 #include <filesystem>

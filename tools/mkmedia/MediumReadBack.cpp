@@ -2,11 +2,11 @@
 
 #include "profile/CGroupStore.h"
 #include "profile/ManifestLoader.h"
-#include "tools/mfpack/CArchiveWriter.h"
 #include "tools/mkmedia/DiskettePlan.h"
 #include "tools/mkmedia/MediumDescription.h"
-#include "transfer/ArchiveChecksum.h"
-#include "transfer/CSourceList.h"
+#include "transfer/archive/ArchiveChecksum.h"
+#include "transfer/archive/CArchiveWriter.h"
+#include "transfer/media/CSourceList.h"
 #include "uninstall/CIniTextSource.h"
 
 #include <filesystem>

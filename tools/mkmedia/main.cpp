@@ -2,7 +2,7 @@
 // and a description of it.
 #include "framework/CFrameworkException.h"
 #include "tools/mkmedia/CMediumBuilder.h"
-#include "transfer/CMultiFileException.h"
+#include "transfer/archive/CMultiFileException.h"
 
 #include <cstdio>
 #include <cstdlib>

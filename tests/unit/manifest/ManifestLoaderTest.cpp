@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "FakeIniSource.h"
-#include "transfer/CInstallProfileException.h"
+#include "transfer/errors/CInstallProfileException.h"
 
 namespace {
 CDestinationStore NewStore()

@@ -1,6 +1,6 @@
 // The finished medium is read back as Setup will read it before it takes its place: a file
 // damaged or misplaced after it was written and checked keeps the medium out of OUTPUT.
-#include "../transfer/ArchiveTestSupport.h"
+#include "../transfer/archive/ArchiveTestSupport.h"
 #include "tools/mkmedia/CMediumBuilder.h"
 
 #include <filesystem>

@@ -1,8 +1,8 @@
 // mkmedia end to end: a product that needs two diskettes is split where the first one ends and
 // reads back whole; each kind of mistake gives its exit code and leaves no medium behind.
-#include "../transfer/ArchiveTestSupport.h"
-#include "tools/mfpack/CVolumeReader.h"
-#include "transfer/ArchiveChecksum.h"
+#include "../transfer/archive/ArchiveTestSupport.h"
+#include "transfer/archive/ArchiveChecksum.h"
+#include "transfer/archive/CVolumeReader.h"
 
 #include <cstdlib>
 #include <filesystem>
