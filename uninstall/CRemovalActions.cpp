@@ -1,14 +1,17 @@
 #include "uninstall/CRemovalActions.h"
 
-#include "app/CSetupApp.h"
 #include "framework/RunReport.h"
+#include "integration/CRegEntryList.h"
 #include "integration/CSelfRegDll.h"
 #include "integration/CSharedDllEntry.h"
 #include "integration/Shortcuts.h"
 #include "profile/CPrivateProfileSource.h"
 #include "transfer/install/RenameAtRestart.h"
 #include "transfer/paths/CanonicalPath.h"
+#include "uninstall/CUninstallLog.h"
 #include "uninstall/LogRecords.h"
+
+#include <utility>
 
 namespace {
 constexpr char kSettingsFile[] = "Kmwin40.ini";
@@ -41,8 +44,8 @@ std::string WithBackslash(std::string directory)
 }
 }
 
-CRemovalActions::CRemovalActions(CSetupApp& app, IRemovalProgress& progress)
-    : app_(app), progress_(progress), shellLinks_(app.UsesShellLinks()),
+CRemovalActions::CRemovalActions(RemovalSettings settings, IRemovalProgress& progress)
+    : settings_(std::move(settings)), progress_(progress),
       windowsDirectory_(WithBackslash(CFilePath(CFilePath::Known::windowsDir).Path())),
       systemDirectory_(WithBackslash(CFilePath(CFilePath::Known::systemDir).Path()))
 {
@@ -50,47 +53,47 @@ CRemovalActions::CRemovalActions(CSetupApp& app, IRemovalProgress& progress)
 
 void CRemovalActions::RemoveSchedulerIcon()
 {
-    ::RemoveSchedulerIcon(shellLinks_);
+    ::RemoveSchedulerIcon(settings_.shellLinks);
     RunReport::Say("removal: the scheduler stopped, its Startup icon removed");
 }
 
 void CRemovalActions::RemoveShortcut(const CShortcutTarget& target)
 {
-    ::RemoveShortcut(target, shellLinks_, app_.logPath);
+    ::RemoveShortcut(target, settings_.shellLinks, settings_.logPath);
     RunReport::Say("program icon \"" + target.itemName + "\": removed");
 }
 
 void CRemovalActions::RemoveProgramFolder()
 {
-    ::RemoveProgramFolder(shellLinks_, app_.logPath);
+    ::RemoveProgramFolder(settings_.shellLinks, settings_.logPath);
 }
 
 bool CRemovalActions::DeleteRemovalKeys()
 {
-    return app_.profileContents->registryEntries.DeleteRemovalKeys();
+    return settings_.registryEntries->DeleteRemovalKeys();
 }
 
 void CRemovalActions::UnregisterDlls(const CDestinationStore& destinations)
 {
     // Under /B the load failure is not shown: nobody would answer it.
-    ::UnregisterDlls(destinations, app_.unattended);
+    ::UnregisterDlls(destinations, settings_.unattended);
 }
 
 bool CRemovalActions::RemoveLoggedKeys()
 {
-    return ::RemoveLoggedKeys(app_.logPath);
+    return ::RemoveLoggedKeys(settings_.logPath);
 }
 
 Disposal CRemovalActions::DecrementCounts(const std::function<bool(const std::string& path)>& isProductFile)
 {
     SharedDllRemoval removal;
-    removal.logPath = app_.logPath;
+    removal.logPath = settings_.logPath;
     removal.windowsDirectory = windowsDirectory_;
     removal.systemDirectory = systemDirectory_;
-    removal.confirm = AskBeforeDeletingSharedDll(app_.unattended);
+    removal.confirm = AskBeforeDeletingSharedDll(settings_.unattended);
     removal.isProductFile = isProductFile;
-    removal.isNT = app_.isNT;
-    for (const auto& [path, value] : CPrivateProfileSource(app_.logPath).Entries(LogRecords::kSharedFileSection))
+    removal.isNT = settings_.isNT;
+    for (const auto& [path, value] : CPrivateProfileSource(settings_.logPath).Entries(LogRecords::kSharedFileSection))
         removal.installedFiles.push_back(path);
     removal.canonical = [](const std::string& path) { return CanonicalPath::Full(path, LongForm); };
     SharedDllRemovalResult result = ::DecrementCounts(removal);
@@ -99,7 +102,7 @@ Disposal CRemovalActions::DecrementCounts(const std::function<bool(const std::st
 
 Disposal CRemovalActions::RemoveTemporaryCopies(const std::function<bool(const std::string& path)>& isProductFile)
 {
-    CUninstallLog log(app_.logPath);
+    CUninstallLog log(settings_.logPath);
     log.Open();
     bool allGone = log.RemoveTemporaryCopies(true, isProductFile);
     log.Commit();
@@ -110,7 +113,7 @@ Disposal CRemovalActions::RemoveTemporaryCopies(const std::function<bool(const s
 
 std::vector<std::pair<std::string, std::string>> CRemovalActions::LoggedFiles(const std::string& group)
 {
-    return CPrivateProfileSource(app_.logPath).Entries(group);
+    return CPrivateProfileSource(settings_.logPath).Entries(group);
 }
 
 void CRemovalActions::ClearReadOnly(const std::string& path)
@@ -128,7 +131,7 @@ Disposal CRemovalActions::DeleteInstalledFile(const std::string& path)
     DWORD error = GetLastError();
     if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
         return Disposal::gone;
-    return RenameAtRestart::DeleteAtRestart(path, app_.isNT, false) ? Disposal::atRestart : Disposal::stays;
+    return RenameAtRestart::DeleteAtRestart(path, settings_.isNT, false) ? Disposal::atRestart : Disposal::stays;
 }
 
 void CRemovalActions::DeleteSettingsFile()
@@ -147,17 +150,17 @@ Disposal CRemovalActions::RemoveEmptyDirectory(const std::string& path)
     if (HoldsAnything(directory.Path()))
         return Disposal::kept;
     // Empty but in use, say as another program's current directory.
-    return RenameAtRestart::DeleteAtRestart(directory.Path(), app_.isNT, true) ? Disposal::atRestart : Disposal::stays;
+    return RenameAtRestart::DeleteAtRestart(directory.Path(), settings_.isNT, true) ? Disposal::atRestart : Disposal::stays;
 }
 
 bool CRemovalActions::RemoveDirectoryAtRestart(const std::string& path)
 {
     CFilePath directory(path);
     directory.RemoveTrailingBackslash();
-    return RenameAtRestart::DeleteAtRestart(directory.Path(), app_.isNT, true);
+    return RenameAtRestart::DeleteAtRestart(directory.Path(), settings_.isNT, true);
 }
 
 void CRemovalActions::DeleteLog()
 {
-    DeleteFileA(app_.logPath.c_str());
+    DeleteFileA(settings_.logPath.c_str());
 }

@@ -4,7 +4,16 @@
 // log. The status lines and the gauge go to the progress page that shows them.
 #include "uninstall/CRemoval.h"
 
-class CSetupApp;
+class CRegEntryList;
+
+// What the removal needs to know of the run that carries it out.
+struct RemovalSettings {
+    std::string logPath;
+    bool unattended = false;  // no question may be shown (/B)
+    bool isNT = false;
+    bool shellLinks = false;  // the program icons are shell links rather than Program Manager items
+    CRegEntryList* registryEntries = nullptr;  // the profile's, whose removal keys go first
+};
 
 class IRemovalProgress {
 public:
@@ -17,7 +26,7 @@ public:
 
 class CRemovalActions : public IRemovalActions {
 public:
-    CRemovalActions(CSetupApp& app, IRemovalProgress& progress);
+    CRemovalActions(RemovalSettings settings, IRemovalProgress& progress);
 
     bool ShowStatus(int labelId, int textId) override { return progress_.SetStatus(labelId, textId); }
     bool ShowFileStatus(int labelId, const std::string& path) override
@@ -46,9 +55,8 @@ public:
     const std::string& SystemDirectory() const { return systemDirectory_; }
 
 private:
-    CSetupApp& app_;
+    RemovalSettings settings_;
     IRemovalProgress& progress_;
-    bool shellLinks_;
     std::string windowsDirectory_;
     std::string systemDirectory_;
 };

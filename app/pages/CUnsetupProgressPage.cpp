@@ -25,7 +25,13 @@ int CUnsetupProgressPage::OnPageActivated()
     CSetupApp& app = App();
     // Until the removal has run to its end, the uninstaller stays for another try.
     app.keepUnsetupFiles = true;
-    CRemovalActions actions(app, *this);
+    RemovalSettings settings;
+    settings.logPath = app.logPath;
+    settings.unattended = app.unattended;
+    settings.isNT = app.isNT;
+    settings.shellLinks = app.UsesShellLinks();
+    settings.registryEntries = &app.profileContents->registryEntries;
+    CRemovalActions actions(std::move(settings), *this);
     CRemovalScope::Places places;
     places.uninstallerDirectory = app.ProgramDirectory();
     char program[MAX_PATH] = {};

@@ -15,14 +15,6 @@ QUOTED_INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"', re.M)
 WINDOWS_H = re.compile(r'^\s*#\s*include\s+<windows\.h>', re.M | re.I)
 FOLDER = re.compile(r'`([a-z0-9_]+(?:/[a-z0-9_]+)*/)`')
 
-# Includes that point the wrong way and are known, each with the reason it is still there.
-# Unsetup's Windows actions still take the running application object for the log path and the
-# settings; they are to be handed these instead.
-KNOWN_EXCEPTIONS = {
-    ('uninstall/CRemovalActions.cpp', 'app/CSetupApp.h'),
-}
-
-
 def read_map(readme_text):
     """{folder: allowed} from the table under '## Layout'; allowed is None for 'everything'."""
     section = readme_text.split('## Layout', 1)[1]
@@ -69,8 +61,6 @@ def violations(sources, rules):
             target = resolve(path, include)
             if target.startswith('app/pages/') and not path.startswith(('app/', 'tests/')):
                 found.append(f'{path}: includes the page {target}')
-                continue
-            if (path, target) in KNOWN_EXCEPTIONS:
                 continue
             theirs = folder_of(target, rules)
             if theirs == own or allowed is None:

@@ -35,7 +35,7 @@ CASES = [
     ('profile/CGroupStore.cpp', '#include "app/pages/CCopyingPage.h"\n', 1),
     ('profile/CGroupStore.cpp', '  #  include "transfer/archive/CMultiFile.h"\n', 0),
     ('uninstall/CRemoval.cpp', '#include "app/CSetupApp.h"\n', 1),
-    ('uninstall/CRemovalActions.cpp', '#include "app/CSetupApp.h"\n', 0),
+    ('uninstall/CRemovalActions.cpp', '#include "app/CSetupApp.h"\n', 1),
     ('uninstall/CRemovalActions.cpp', '#include "app/pages/CUnsetupProgressPage.h"\n', 1),
     ('app/pages/CCopyingPage.cpp', '#include "app/pages/CTitlePage.h"\n#include "uninstall/CRemoval.h"\n', 0),
     ('app/CSetupApp.cpp', '#include "app/pages/CTitlePage.h"\n', 0),
