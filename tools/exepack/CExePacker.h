@@ -1,0 +1,58 @@
+#pragma once
+// Packs a Windows program: the sections the loader reads before the program runs (imports,
+// resources, the thread-local storage template) stay as they are; every other section becomes a
+// range of uninitialised memory at its own address, and a stub section at the end carries the
+// ranges compressed, the code that decodes them in place at start-up, and then jumps to the
+// program's own entry point. Addresses do not move, so the program needs no relocations; it must
+// have none, as it is mapped at its own base.
+#include "tools/exepack/PeImage.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct ExePackText {
+    std::string message = "This program is damaged and cannot start. Copy it again from its original disk.";
+    std::string caption = "Setup";
+};
+
+struct PackedRange {
+    std::uint32_t rva = 0;
+    std::uint32_t size = 0;
+    std::uint32_t packedSize = 0;
+};
+
+struct PackedProgram {
+    std::vector<std::uint8_t> bytes;
+    std::vector<PackedRange> ranges;
+    std::uint32_t stubCodeSize = 0;
+};
+
+class CExePacker {
+public:
+    // stub: the start-up code, linked as a program of its own for the same machine.
+    CExePacker(const PeImage& program, const PeImage& stub, ExePackText text = {});
+    // The packed program, checked by unpacking it again as its start-up code will.
+    PackedProgram Pack() const;
+
+private:
+    struct OutputSection;
+    struct StubLayout;
+
+    void CheckProgram() const;
+    std::vector<std::uint8_t> StubCode() const;
+    std::vector<bool> KeptSections() const;
+    std::vector<OutputSection> PlanSections() const;
+    StubLayout BuildStub(const std::vector<std::uint8_t>& image, const std::vector<OutputSection>& sections,
+                         std::uint32_t stubRva, PackedProgram& result) const;
+    std::uint32_t FindImportSlot(const std::vector<std::uint8_t>& image, const std::string& module,
+                                 const std::string& function) const;
+    std::vector<std::uint8_t> WriteFile(const std::vector<OutputSection>& sections, const StubLayout& stub,
+                                        std::uint32_t stubRva) const;
+    void CheckUnpacks(const std::vector<std::uint8_t>& packed, const std::vector<std::uint8_t>& image,
+                      const std::vector<PackedRange>& ranges, std::uint32_t stubRva) const;
+
+    const PeImage& program_;
+    const PeImage& stub_;
+    ExePackText text_;
+};
