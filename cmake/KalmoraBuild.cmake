@@ -49,3 +49,21 @@ if(KALMORA_FUZZ)
   target_compile_options(kalmora_options INTERFACE -fsanitize=fuzzer-no-link,address,undefined -g -O1)
   target_link_options(kalmora_options INTERFACE -fsanitize=address,undefined)
 endif()
+
+# kalmora_pack_program(TARGET): a release Windows program is linked into unpacked/ and packed by
+# exepack into bin/ under the same name (tools/exepack builds the packer and its start-up code).
+function(kalmora_pack_program target)
+  if(NOT KALMORA_WIN32 OR NOT CMAKE_BUILD_TYPE STREQUAL "Release")
+    return()
+  endif()
+  set_target_properties(${target} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/unpacked)
+  set(packed ${CMAKE_BINARY_DIR}/bin/${target}.exe)
+  set(packer ${CMAKE_BINARY_DIR}/exepack/host/bin/exepack)
+  add_custom_command(OUTPUT ${packed}
+    COMMAND ${packer} $<TARGET_FILE:exepack_stub> $<TARGET_FILE:${target}> ${packed}
+    DEPENDS ${target} exepack_stub ${packer}
+    COMMENT "Packing ${target}"
+    VERBATIM)
+  add_custom_target(${target}_packed ALL DEPENDS ${packed})
+  add_dependencies(${target}_packed exepack_host)
+endfunction()
