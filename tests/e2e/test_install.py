@@ -10,7 +10,7 @@ import pytest
 from exitcodes import RESTART_PENDING, WITH_ERRORS, exit_code_of, start_watched
 from installed import read_log
 from medium import DEFAULT_DIRECTORIES, GROUPS, PROGRAM_GROUPS, Medium, with_product_programs
-from walks import TYPICAL_TO_COPY_DELAY
+from walks import TYPICAL_TO_COPY_DELAY, accept_diskette
 
 PRODUCT = r"C:\KALMORA"
 TYPICAL_GROUPS = ("program", "art", "samples") + tuple(PROGRAM_GROUPS)
@@ -230,10 +230,10 @@ wait-window "Insert Diskette" 0
     assert result.find("text")[0].text == "Please insert the diskette labelled 'Diskette 2' in drive A:"
     # The diskettes are only a little larger than Setup: how many the product needs follows its size.
     for disk in range(2, medium.diskette_count() + 1):
-        prompt = driver.check('wait-window "Insert Diskette" 60000\ntext 1026\n')
-        assert prompt.find("text")[0].text == f"Please insert the diskette labelled 'Diskette {disk}' in drive A:"
+        prompt = driver.check('wait-window "Insert Diskette" 60000\ntext 1026\n').find("text")[0].text
+        assert prompt == f"Please insert the diskette labelled 'Diskette {disk}' in drive A:"
         prefix.map_drive("a", medium.folder_of(disk))
-        driver.check('wait-window "Insert Diskette" 0\nclick 1\nwait-window-gone "Insert Diskette" 10000\n')
+        accept_diskette(driver, prompt)
     driver.check("wait-page 115 60000\nclick 1\n")
     for name, (group, _, data) in medium.files.items():
         if group in TYPICAL_GROUPS:
