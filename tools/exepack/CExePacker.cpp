@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstddef>
 #include <cstring>
 
 static_assert(sizeof(KmLh5State) <= KM_UNPACK_WORK_SIZE, "the decoder's state fits its work area");
@@ -18,7 +19,6 @@ constexpr std::uint16_t kRelocationsStripped = 0x0001;
 constexpr std::uint16_t kDynamicBase = 0x0040;
 constexpr std::uint16_t kHighEntropyVa = 0x0020;
 constexpr unsigned kDebugDirectory = 6;
-constexpr std::uint32_t kTableWords = sizeof(KmUnpackTable) / 4;
 
 std::uint32_t AlignUp(std::uint32_t value, std::uint32_t alignment)
 {
@@ -89,11 +89,9 @@ std::vector<std::uint8_t> CExePacker::StubCode() const
     PeDirectory relocations = stub_.Directory(pe::kRelocationDirectory);
     if (relocations.size > 8)  // an empty block at most
         throw ExePackError(stub_.What() + ": its code needs relocations, so it cannot be moved");
-    if (stub_.Sections().size() > 1) {
-        for (const PeSection& section : stub_.Sections())
-            if (&section != text && section.name != ".idata" && section.name != ".reloc")
-                throw ExePackError(stub_.What() + ": has data in " + section.name + ", which the copy would not carry");
-    }
+    for (const PeSection& section : stub_.Sections())
+        if (&section != text && section.name != ".idata" && section.name != ".reloc")
+            throw ExePackError(stub_.What() + ": has data in " + section.name + ", which the copy would not carry");
     std::vector<std::uint8_t> code = stub_.SectionBytes(*text);
     if (ReadLe32(code, KM_UNPACK_TABLE_FIELD) != KM_UNPACK_TABLE_PLACEHOLDER)
         throw ExePackError(stub_.What() + ": is not the start-up code this packer writes a table for");
@@ -101,7 +99,7 @@ std::vector<std::uint8_t> CExePacker::StubCode() const
 }
 
 // The sections the loader reads before the entry point runs: they stay in the file as they are.
-std::vector<bool> CExePacker::KeptSections() const
+std::vector<bool> CExePacker::KeptSections(const std::vector<std::uint8_t>& image) const
 {
     std::vector<std::uint32_t> readByLoader = {
         program_.Directory(pe::kImportDirectory).rva,
@@ -110,7 +108,6 @@ std::vector<bool> CExePacker::KeptSections() const
     };
     PeDirectory tls = program_.Directory(pe::kTlsDirectory);
     if (tls.size != 0) {
-        std::vector<std::uint8_t> image = program_.MappedImage();
         std::uint64_t start = program_.Is64() ? ReadLe64(image, tls.rva) : ReadLe32(image, tls.rva);
         if (start != 0)
             readByLoader.push_back(static_cast<std::uint32_t>(start - program_.ImageBase()));
@@ -129,10 +126,10 @@ std::vector<bool> CExePacker::KeptSections() const
 
 // Kept sections as they are; each run of other sections becomes one range without raw data that
 // reaches to the next kept section.
-std::vector<CExePacker::OutputSection> CExePacker::PlanSections() const
+std::vector<CExePacker::OutputSection> CExePacker::PlanSections(const std::vector<std::uint8_t>& image) const
 {
     const std::vector<PeSection>& sections = program_.Sections();
-    std::vector<bool> kept = KeptSections();
+    std::vector<bool> kept = KeptSections(image);
     std::vector<OutputSection> plan;
     for (std::size_t i = 0; i < sections.size(); ++i) {
         if (kept[i]) {
@@ -145,8 +142,9 @@ std::vector<CExePacker::OutputSection> CExePacker::PlanSections() const
         std::size_t last = i;
         while (last + 1 < sections.size() && !kept[last + 1])
             ++last;
-        std::uint32_t end = last + 1 < sections.size() ? sections[last + 1].virtualAddress
-                                                       : AlignUp(sections[last].End(), program_.SectionAlignment());
+        std::uint32_t end = last + 1 < sections.size()
+                                ? sections[last + 1].virtualAddress
+                                : std::min(AlignUp(sections[last].End(), program_.SectionAlignment()), program_.SizeOfImage());
         OutputSection out;
         out.packed = true;
         out.header.name = ".packed";
@@ -183,6 +181,69 @@ std::uint32_t CExePacker::FindImportSlot(const std::vector<std::uint8_t>& image,
     return 0;
 }
 
+// Each packed section run's bytes up to its last nonzero one (the rest is zero at load already),
+// compressed: a record per range for the table, and the streams one after the other.
+CExePacker::PackedRanges CExePacker::CompressRanges(const std::vector<std::uint8_t>& image,
+                                                    const std::vector<OutputSection>& sections) const
+{
+    PackedRanges packed;
+    for (const OutputSection& section : sections) {
+        if (!section.packed)
+            continue;
+        auto begin = image.begin() + section.header.virtualAddress;
+        auto end = begin + section.header.virtualSize;
+        auto lastNonZero = std::find_if(std::make_reverse_iterator(end), std::make_reverse_iterator(begin),
+                                        [](std::uint8_t b) { return b != 0; });
+        std::vector<std::uint8_t> data(begin, lastNonZero.base());
+        if (data.empty())
+            continue;
+        std::vector<std::uint8_t> stream = CompressLh5(data);
+        PackedRange range{section.header.virtualAddress, static_cast<std::uint32_t>(data.size()),
+                          static_cast<std::uint32_t>(stream.size())};
+        Append32(packed.records, range.rva);
+        Append32(packed.records, range.size);
+        Append32(packed.records, range.packedSize);
+        Append32(packed.records, kmAdler32(data.data(), range.size));
+        packed.streams.insert(packed.streams.end(), stream.begin(), stream.end());
+        packed.ranges.push_back(range);
+    }
+    return packed;
+}
+
+// The program's thread-local storage directory, where its index goes, and its callbacks.
+CExePacker::ThreadStorage CExePacker::ReadThreadStorage(const std::vector<std::uint8_t>& image) const
+{
+    ThreadStorage storage;
+    PeDirectory tls = program_.Directory(pe::kTlsDirectory);
+    if (tls.size == 0)
+        return storage;
+    const std::size_t pointer = program_.PointerSize();
+    auto readPointer = [&](std::uint32_t rva) { return pointer == 8 ? ReadLe64(image, rva) : ReadLe32(image, rva); };
+    auto rvaOf = [&](std::uint64_t address, std::uint64_t size) {
+        std::uint64_t rva = address - program_.ImageBase();
+        if (address < program_.ImageBase() || rva > image.size() || image.size() - rva < size)
+            throw ExePackError(program_.What() + ": its thread-local storage points outside the image");
+        return static_cast<std::uint32_t>(rva);
+    };
+    const std::size_t directorySize = 4 * pointer + 8;
+    if (tls.rva > image.size() || image.size() - tls.rva < directorySize)
+        throw ExePackError(program_.What() + ": its thread-local storage directory lies outside the image");
+    storage.directory.assign(image.begin() + tls.rva, image.begin() + tls.rva + directorySize);
+    storage.indexRva = rvaOf(readPointer(tls.rva + 2 * pointer), 4);
+    if (std::uint64_t list = readPointer(tls.rva + 3 * pointer)) {
+        for (std::uint32_t at = rvaOf(list, pointer);; at += static_cast<std::uint32_t>(pointer)) {
+            std::uint64_t callback = readPointer(at);
+            if (callback == 0)
+                break;
+            storage.callbacks.push_back(rvaOf(callback, 1));
+        }
+    }
+    return storage;
+}
+
+// The stub section: the start-up code, its table and the table's data (range records, callbacks,
+// the loader's thread-local storage directory, the texts), the streams; then, uninitialised, the
+// live callback list, the index slot and the decoder's work area.
 CExePacker::StubLayout CExePacker::BuildStub(const std::vector<std::uint8_t>& image,
                                              const std::vector<OutputSection>& sections, std::uint32_t stubRva,
                                              PackedProgram& result) const
@@ -194,106 +255,82 @@ CExePacker::StubLayout CExePacker::BuildStub(const std::vector<std::uint8_t>& im
     PadTo(raw, 16);
     const std::uint32_t tableOffset = static_cast<std::uint32_t>(raw.size());
     WriteLe32(raw, KM_UNPACK_TABLE_FIELD, tableOffset);
-    raw.resize(raw.size() + kTableWords * 4, 0);
+    raw.resize(raw.size() + sizeof(KmUnpackTable), 0);
 
-    std::uint32_t rangeCount = 0;
-    for (const OutputSection& section : sections) {
-        if (!section.packed)
-            continue;
-        auto begin = image.begin() + section.header.virtualAddress;
-        auto end = begin + section.header.virtualSize;
-        // Memory past the last nonzero byte is zero at load already.
-        auto lastNonZero = std::find_if(std::make_reverse_iterator(end), std::make_reverse_iterator(begin),
-                                        [](std::uint8_t b) { return b != 0; });
-        std::vector<std::uint8_t> data(begin, lastNonZero.base());
-        if (data.empty())
-            continue;
-        std::vector<std::uint8_t> stream = CompressLh5(data);
-        PackedRange range{section.header.virtualAddress, static_cast<std::uint32_t>(data.size()),
-                          static_cast<std::uint32_t>(stream.size())};
-        Append32(raw, range.rva);
-        Append32(raw, range.size);
-        Append32(raw, range.packedSize);
-        Append32(raw, kmAdler32(data.data(), range.size));
-        raw.insert(raw.end(), stream.begin(), stream.end());
-        result.ranges.push_back(range);
-        ++rangeCount;
-    }
-
-    // Thread-local storage: the loader gets a directory of the stub's own.
-    std::vector<std::uint32_t> callbacks;
-    std::uint32_t tlsIndexRva = 0;
-    PeDirectory tls = program_.Directory(pe::kTlsDirectory);
-    std::vector<std::uint8_t> tlsDirectory;
-    if (tls.size != 0) {
-        std::size_t pointer = program_.PointerSize();
-        auto readPointer = [&](std::uint32_t rva) {
-            return pointer == 8 ? ReadLe64(image, rva) : ReadLe32(image, rva);
-        };
-        tlsDirectory.assign(image.begin() + tls.rva, image.begin() + tls.rva + 4 * pointer + 8);
-        tlsIndexRva = static_cast<std::uint32_t>(readPointer(tls.rva + 2 * pointer) - program_.ImageBase());
-        std::uint64_t list = readPointer(tls.rva + 3 * pointer);
-        for (std::uint32_t at = list ? static_cast<std::uint32_t>(list - program_.ImageBase()) : 0; list != 0;
-             at += static_cast<std::uint32_t>(pointer)) {
-            std::uint64_t callback = readPointer(at);
-            if (callback == 0)
-                break;
-            callbacks.push_back(static_cast<std::uint32_t>(callback - program_.ImageBase()));
-        }
-    }
-    const std::uint32_t callbacksOffset = static_cast<std::uint32_t>(raw.size());
-    for (std::uint32_t callback : callbacks)
+    PackedRanges packed = CompressRanges(image, sections);
+    result.ranges = packed.ranges;
+    raw.insert(raw.end(), packed.records.begin(), packed.records.end());
+    ThreadStorage storage = ReadThreadStorage(image);
+    const auto callbacksOffset = static_cast<std::uint32_t>(raw.size());
+    for (std::uint32_t callback : storage.callbacks)
         Append32(raw, callback);
     PadTo(raw, 16);
-    const std::uint32_t tlsDirectoryOffset = static_cast<std::uint32_t>(raw.size());
-    raw.insert(raw.end(), tlsDirectory.begin(), tlsDirectory.end());
-    const std::uint32_t messageOffset = static_cast<std::uint32_t>(raw.size());
-    raw.insert(raw.end(), text_.message.begin(), text_.message.end());
-    raw.push_back(0);
-    const std::uint32_t captionOffset = static_cast<std::uint32_t>(raw.size());
-    raw.insert(raw.end(), text_.caption.begin(), text_.caption.end());
-    raw.push_back(0);
+    const auto tlsDirectoryOffset = static_cast<std::uint32_t>(raw.size());
+    raw.insert(raw.end(), storage.directory.begin(), storage.directory.end());
+    const auto messageOffset = static_cast<std::uint32_t>(raw.size());
+    raw.insert(raw.end(), text_.message.c_str(), text_.message.c_str() + text_.message.size() + 1);
+    const auto captionOffset = static_cast<std::uint32_t>(raw.size());
+    raw.insert(raw.end(), text_.caption.c_str(), text_.caption.c_str() + text_.caption.size() + 1);
+    const auto dataEnd = static_cast<std::uint32_t>(raw.size());
+    if (dataEnd - tableOffset - sizeof(KmUnpackTable) > KM_UNPACK_TABLE_DATA_LIMIT)
+        throw ExePackError(program_.What() + ": too many ranges or callbacks for the start-up code's table");
+    raw.insert(raw.end(), packed.streams.begin(), packed.streams.end());
+    const auto streamsEnd = static_cast<std::uint32_t>(raw.size());
     PadTo(raw, 16);
 
-    // The uninitialised tail: the live callback list, the index slot, the decoder's work area.
-    const std::uint32_t callbackListOffset = static_cast<std::uint32_t>(raw.size());
-    const std::uint32_t indexSlotOffset =
-        AlignUp(callbackListOffset + static_cast<std::uint32_t>((callbacks.size() + 1) * program_.PointerSize()), 16);
+    const auto callbackListOffset = static_cast<std::uint32_t>(raw.size());
+    const std::uint32_t indexSlotOffset = AlignUp(
+        callbackListOffset + static_cast<std::uint32_t>((storage.callbacks.size() + 1) * program_.PointerSize()), 16);
     const std::uint32_t workOffset = indexSlotOffset + 16;
     stub.virtualSize = workOffset + KM_UNPACK_WORK_SIZE;
 
-    if (!tlsDirectory.empty()) {
-        std::size_t pointer = program_.PointerSize();
-        std::uint64_t base = program_.ImageBase();
-        auto writePointer = [&](std::size_t offset, std::uint64_t value) {
-            if (pointer == 8)
-                WriteLe64(raw, offset, value);
-            else
-                WriteLe32(raw, offset, static_cast<std::uint32_t>(value));
+    const bool hasThreadStorage = !storage.directory.empty();
+    if (hasThreadStorage) {
+        // The loader's directory: the program's template, the stub's index slot and callback list.
+        const std::size_t pointer = program_.PointerSize();
+        auto writeAddress = [&](std::size_t offset, std::uint32_t rva) {
+            std::uint64_t address = program_.ImageBase() + rva;
+            pointer == 8 ? WriteLe64(raw, offset, address) : WriteLe32(raw, offset, static_cast<std::uint32_t>(address));
         };
-        writePointer(tlsDirectoryOffset + 2 * pointer, base + stubRva + indexSlotOffset);
-        writePointer(tlsDirectoryOffset + 3 * pointer, base + stubRva + callbackListOffset);
-        stub.tlsDirectory = {stubRva + tlsDirectoryOffset, static_cast<std::uint32_t>(tlsDirectory.size())};
+        writeAddress(tlsDirectoryOffset + 2 * pointer, stubRva + indexSlotOffset);
+        writeAddress(tlsDirectoryOffset + 3 * pointer, stubRva + callbackListOffset);
+        stub.tlsDirectory = {stubRva + tlsDirectoryOffset, static_cast<std::uint32_t>(storage.directory.size())};
     }
 
-    const std::uint32_t fields[kTableWords] = {
-        KM_UNPACK_MAGIC,
-        stubRva,
-        program_.EntryRva(),
-        stubRva + workOffset,
-        rangeCount,
-        tlsDirectory.empty() ? 0 : stubRva + indexSlotOffset,
-        tlsIndexRva,
-        stubRva + callbackListOffset,
-        static_cast<std::uint32_t>(callbacks.size()),
-        callbacksOffset,
-        FindImportSlot(image, "user32.dll", "MessageBoxA"),
-        messageOffset,
-        captionOffset,
-    };
-    for (std::uint32_t i = 0; i < kTableWords; ++i)
-        WriteLe32(raw, tableOffset + 4 * i, fields[i]);
+    KmUnpackTable table = {};
+    table.magic = KM_UNPACK_MAGIC;
+    table.stubRva = stubRva;
+    table.entryRva = program_.EntryRva();
+    table.workRva = stubRva + workOffset;
+    table.rangeCount = static_cast<std::uint32_t>(packed.ranges.size());
+    table.tlsIndexSlotRva = hasThreadStorage ? stubRva + indexSlotOffset : 0;
+    table.tlsIndexRva = storage.indexRva;
+    table.tlsCallbackListRva = stubRva + callbackListOffset;
+    table.tlsCallbackCount = static_cast<std::uint32_t>(storage.callbacks.size());
+    table.tlsCallbacksOffset = callbacksOffset;
+    table.messageBoxSlotRva = FindImportSlot(image, "user32.dll", "MessageBoxA");
+    table.messageOffset = messageOffset;
+    table.captionOffset = captionOffset;
+    table.dataEnd = dataEnd;
+    table.streamsEnd = streamsEnd;
+    WriteTable(raw, tableOffset, table);
+    table.checksum = kmUnpackTableChecksum(raw.data(), reinterpret_cast<const KmUnpackTable*>(raw.data() + tableOffset));
+    WriteTable(raw, tableOffset, table);
     return stub;
+}
+
+// Field by field, little-endian, whatever the byte order of the machine that packs.
+void CExePacker::WriteTable(std::vector<std::uint8_t>& raw, std::uint32_t offset, const KmUnpackTable& table)
+{
+    const std::uint32_t fields[] = {
+        table.magic, table.stubRva, table.entryRva, table.workRva, table.rangeCount, table.tlsIndexSlotRva,
+        table.tlsIndexRva, table.tlsCallbackListRva, table.tlsCallbackCount, table.tlsCallbacksOffset,
+        table.messageBoxSlotRva, table.messageOffset, table.captionOffset, table.dataEnd, table.streamsEnd,
+        table.checksum,
+    };
+    static_assert(sizeof fields == sizeof(KmUnpackTable), "every field of the table is written");
+    for (std::size_t i = 0; i < sizeof fields / 4; ++i)
+        WriteLe32(raw, offset + 4 * i, fields[i]);
 }
 
 std::vector<std::uint8_t> CExePacker::WriteFile(const std::vector<OutputSection>& sections, const StubLayout& stub,
@@ -378,7 +415,7 @@ PackedProgram CExePacker::Pack() const
 {
     CheckProgram();
     std::vector<std::uint8_t> image = program_.MappedImage();
-    std::vector<OutputSection> sections = PlanSections();
+    std::vector<OutputSection> sections = PlanSections(image);
     const std::uint32_t stubRva = AlignUp(program_.SizeOfImage(), program_.SectionAlignment());
     PackedProgram result;
     StubLayout stub = BuildStub(image, sections, stubRva, result);

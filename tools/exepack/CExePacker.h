@@ -6,6 +6,7 @@
 // program's own entry point. Addresses do not move, so the program needs no relocations; it must
 // have none, as it is mapped at its own base.
 #include "tools/exepack/PeImage.h"
+#include "tools/exepack/stub/UnpackTable.h"
 
 #include <cstdint>
 #include <string>
@@ -38,11 +39,24 @@ public:
 private:
     struct OutputSection;
     struct StubLayout;
+    struct PackedRanges {
+        std::vector<PackedRange> ranges;
+        std::vector<std::uint8_t> records;
+        std::vector<std::uint8_t> streams;
+    };
+    struct ThreadStorage {
+        std::vector<std::uint8_t> directory;  // empty: the program has none
+        std::uint32_t indexRva = 0;
+        std::vector<std::uint32_t> callbacks;
+    };
 
     void CheckProgram() const;
     std::vector<std::uint8_t> StubCode() const;
-    std::vector<bool> KeptSections() const;
-    std::vector<OutputSection> PlanSections() const;
+    std::vector<bool> KeptSections(const std::vector<std::uint8_t>& image) const;
+    std::vector<OutputSection> PlanSections(const std::vector<std::uint8_t>& image) const;
+    PackedRanges CompressRanges(const std::vector<std::uint8_t>& image, const std::vector<OutputSection>& sections) const;
+    ThreadStorage ReadThreadStorage(const std::vector<std::uint8_t>& image) const;
+    static void WriteTable(std::vector<std::uint8_t>& raw, std::uint32_t offset, const KmUnpackTable& table);
     StubLayout BuildStub(const std::vector<std::uint8_t>& image, const std::vector<OutputSection>& sections,
                          std::uint32_t stubRva, PackedProgram& result) const;
     std::uint32_t FindImportSlot(const std::vector<std::uint8_t>& image, const std::string& module,

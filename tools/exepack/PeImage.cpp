@@ -12,6 +12,7 @@ void RequireRange(const std::vector<std::uint8_t>& bytes, std::size_t offset, st
 constexpr std::size_t kSectionHeaderSize = 40;
 constexpr std::uint16_t kMagicPe32 = 0x10B;
 constexpr std::uint16_t kMagicPe32Plus = 0x20B;
+constexpr std::uint32_t kLargestImage = 256u << 20;
 }  // namespace
 
 std::uint16_t ReadLe16(const std::vector<std::uint8_t>& bytes, std::size_t offset)
@@ -82,6 +83,11 @@ PeImage::PeImage(std::vector<std::uint8_t> bytes, std::string what) : bytes_(std
         directoryCount_ = ReadLe32(bytes_, OptionalHeaderOffset() + (is64_ ? 108 : 92));
         if (DirectoryOffset(directoryCount_) > OptionalHeaderOffset() + optionalSize)
             throw ExePackError("directories past the optional header");
+        auto powerOfTwo = [](std::uint32_t value) { return value != 0 && (value & (value - 1)) == 0; };
+        if (!powerOfTwo(SectionAlignment()) || !powerOfTwo(FileAlignment()))
+            throw ExePackError("alignments that are not powers of two");
+        if (SizeOfHeaders() > bytes_.size() || SizeOfImage() > kLargestImage)
+            throw ExePackError("headers or image of an impossible size");
         sectionTableOffset_ = OptionalHeaderOffset() + optionalSize;
         RequireRange(bytes_, sectionTableOffset_, sectionCount * kSectionHeaderSize);
         for (unsigned i = 0; i < sectionCount; ++i) {

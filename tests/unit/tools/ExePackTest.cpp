@@ -289,19 +289,25 @@ TEST(ExePacker, UnpacksToTheProgramAndHandsOnTheThreadStorage)
             << section.name;
 }
 
+// Damage in a range's stream fails that range; damage in the table fails its checksum, and the
+// start-up code then believes none of it (not even the text it would show).
 TEST(ExePacker, ADamagedPackedProgramIsFoundOut)
 {
     SampleProgram sample = MakeProgram();
     PeImage result(Pack(sample.bytes).bytes, "packed.exe");
     std::mt19937 random(3);
-    for (int round = 0; round < 50; ++round) {
+    for (int round = 0; round < 60; ++round) {
         std::vector<std::uint8_t> image = result.MappedImage();
         std::uint8_t* stub = image.data() + StubSection(result).virtualAddress;
         const KmUnpackTable* table = kmUnpackTableOf(stub);
-        const std::uint8_t* stream = reinterpret_cast<const std::uint8_t*>(table + 1) + sizeof(KmUnpackRange);
-        std::uint32_t packedSize = ReadLe32(image, static_cast<std::size_t>(stream - image.data()) - 8);
-        const_cast<std::uint8_t*>(stream)[random() % packedSize] ^= static_cast<std::uint8_t>(1u << (random() % 8));
+        ASSERT_NE(nullptr, table);
+        bool inTable = round % 3 == 0;
+        std::uint8_t* first = inTable ? const_cast<std::uint8_t*>(reinterpret_cast<const std::uint8_t*>(table)) + 4
+                                      : stub + table->dataEnd;
+        std::uint8_t* last = stub + (inTable ? table->dataEnd : table->streamsEnd);
+        first[random() % (last - first)] ^= static_cast<std::uint8_t>(1u << (random() % 8));
         EXPECT_NE(0, kmUnpackImage(image.data(), table)) << round;
+        EXPECT_EQ(inTable, kmUnpackTableChecksum(stub, table) != table->checksum) << round;
     }
 }
 

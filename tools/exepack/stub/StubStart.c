@@ -45,7 +45,9 @@ void* kmUnpackAndStart(uint8_t* stubStart)
         return NULL;
     base = stubStart - table->stubRva;
     if (kmUnpackImage(base, table) != 0) {
-        sayDamaged(base, stubStart, table);
+        /* A damaged table's text and import slot are not to be believed either. */
+        if (kmUnpackTableChecksum(stubStart, table) == table->checksum)
+            sayDamaged(base, stubStart, table);
         return NULL;
     }
     if (table->tlsCallbackCount != 0)

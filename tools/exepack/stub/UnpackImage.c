@@ -14,9 +14,9 @@ const struct KmUnpackTable* kmUnpackTableOf(const uint8_t* stubStart)
     return table->magic == KM_UNPACK_MAGIC ? table : 0;
 }
 
-uint32_t kmAdler32(const uint8_t* data, uint32_t size)
+uint32_t kmAdler32Update(uint32_t adler, const uint8_t* data, uint32_t size)
 {
-    uint32_t a = 1, b = 0;
+    uint32_t a = adler & 0xFFFF, b = adler >> 16;
     while (size > 0) {
         uint32_t chunk = size < 5552 ? size : 5552; /* the longest run before b can overflow */
         size -= chunk;
@@ -30,25 +30,44 @@ uint32_t kmAdler32(const uint8_t* data, uint32_t size)
     return b << 16 | a;
 }
 
+uint32_t kmAdler32(const uint8_t* data, uint32_t size)
+{
+    return kmAdler32Update(1, data, size);
+}
+
+uint32_t kmUnpackTableChecksum(const uint8_t* stubStart, const struct KmUnpackTable* table)
+{
+    const uint8_t* fields = (const uint8_t*)table;
+    const uint8_t* data = (const uint8_t*)(table + 1);
+    const uint8_t* dataEnd = stubStart + table->dataEnd;
+    uint32_t adler = kmAdler32(fields, (uint32_t)((const uint8_t*)&table->checksum - fields));
+    if (dataEnd < data || (uint32_t)(dataEnd - data) > KM_UNPACK_TABLE_DATA_LIMIT)
+        return ~table->checksum; /* never the one the table carries */
+    return kmAdler32Update(adler, data, (uint32_t)(dataEnd - data));
+}
+
 int kmUnpackImage(uint8_t* imageBase, const struct KmUnpackTable* table)
 {
     struct KmLh5State* state = (struct KmLh5State*)(imageBase + table->workRva);
-    const uint8_t* next = (const uint8_t*)(table + 1);
+    const uint8_t* stubStart = imageBase + table->stubRva;
+    const uint8_t* record = (const uint8_t*)(table + 1);
+    const uint8_t* stream = stubStart + table->dataEnd;
+    const uint8_t* streamsEnd = stubStart + table->streamsEnd;
     uint32_t i;
-    for (i = 0; i < table->rangeCount; ++i) {
-        struct KmUnpackRange range;
-        uint8_t* target;
-        range.rva = readWord(next);
-        range.size = readWord(next + 4);
-        range.packedSize = readWord(next + 8);
-        range.adler32 = readWord(next + 12);
-        next += sizeof range;
-        target = imageBase + range.rva;
-        if (kmLh5Inflate(state, next, range.packedSize, target, range.size) != 0)
+    if (kmUnpackTableChecksum(stubStart, table) != table->checksum || streamsEnd < stream ||
+        (uint32_t)(stream - record) / sizeof(struct KmUnpackRange) < table->rangeCount)
+        return 1;
+    for (i = 0; i < table->rangeCount; ++i, record += sizeof(struct KmUnpackRange)) {
+        uint32_t rva = readWord(record), size = readWord(record + 4), packedSize = readWord(record + 8);
+        uint8_t* target = imageBase + rva;
+        /* Only memory below the stub is the program's to fill. */
+        if (rva > table->stubRva || size > table->stubRva - rva || packedSize > (uint32_t)(streamsEnd - stream))
             return 1;
-        if (kmAdler32(target, range.size) != range.adler32)
+        if (kmLh5Inflate(state, stream, packedSize, target, size) != 0)
             return 1;
-        next += range.packedSize;
+        if (kmAdler32(target, size) != readWord(record + 12))
+            return 1;
+        stream += packedSize;
     }
     if (table->tlsIndexSlotRva != 0) {
         /* The loader wrote the index before the program's data was there. */

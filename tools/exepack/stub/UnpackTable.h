@@ -10,6 +10,8 @@
 /* The word at this offset of the stub holds the offset of the table; the packer writes it. */
 #define KM_UNPACK_TABLE_FIELD 4
 #define KM_UNPACK_TABLE_PLACEHOLDER 0x4C42544Bu /* "KTBL", as the stub is linked */
+/* The table's data is at most this long: a damaged end is not followed past it. */
+#define KM_UNPACK_TABLE_DATA_LIMIT 4096u
 /* The decoder's work area, in the stub section's uninitialised tail. */
 #define KM_UNPACK_WORK_SIZE 16384u
 
@@ -18,7 +20,7 @@ struct KmUnpackTable {
     uint32_t stubRva;
     uint32_t entryRva;        /* the program's own entry point */
     uint32_t workRva;         /* KM_UNPACK_WORK_SIZE bytes, zero at load */
-    uint32_t rangeCount;      /* KmUnpackRange records follow the table, each before its bytes */
+    uint32_t rangeCount;      /* KmUnpackRange records follow the table */
     /* Thread-local storage: the loader sees a directory of the stub's, whose index slot and
      * callback list live in the stub; the program's own index variable gets the index after
      * unpacking, and the list gets the program's callbacks (their addresses follow the ranges). */
@@ -32,12 +34,19 @@ struct KmUnpackTable {
     uint32_t messageBoxSlotRva;
     uint32_t messageOffset;
     uint32_t captionOffset;
+    /* The table's data (range records, callbacks, texts) ends at dataEnd; the ranges' streams
+     * follow it, one after the other, up to streamsEnd. checksum is the Adler-32 of the table's
+     * fields before it and of its data, so that none of it is believed when damaged; each range
+     * carries the checksum of its own bytes. */
+    uint32_t dataEnd;
+    uint32_t streamsEnd;
+    uint32_t checksum;
 };
 
 struct KmUnpackRange {
     uint32_t rva;
     uint32_t size;        /* bytes the range holds in memory */
-    uint32_t packedSize;  /* bytes of the lh5 stream that follows this record */
+    uint32_t packedSize;  /* bytes of its lh5 stream */
     uint32_t adler32;     /* of the size bytes, as they must be after decoding */
 };
 
