@@ -1,6 +1,7 @@
 #include "tools/exepack/CExePacker.h"
 
 #include "tools/exepack/Lh5Stream.h"
+#include "tools/exepack/ResourceTree.h"
 #include "tools/exepack/stub/Lh5Inflate.h"
 #include "tools/exepack/stub/UnpackImage.h"
 
@@ -8,6 +9,7 @@
 #include <cctype>
 #include <cstddef>
 #include <cstring>
+#include <set>
 
 static_assert(sizeof(KmLh5State) <= KM_UNPACK_WORK_SIZE, "the decoder's state fits its work area");
 
@@ -15,6 +17,10 @@ namespace {
 constexpr std::size_t kSectionHeaderSize = 40;
 constexpr std::uint32_t kPackedCharacteristics = 0xE0000080;  // uninitialised, read, write, execute
 constexpr std::uint32_t kStubCharacteristics = 0xE0000060;    // code, initialised, read, write, execute
+constexpr std::uint32_t kWritable = 0x80000000;
+// What is read from the file rather than from the running program: icons, icon groups, the
+// version, the manifest.
+const std::set<std::uint32_t> kResourcesReadFromTheFile = {3, 14, 16, 24};
 constexpr std::uint16_t kRelocationsStripped = 0x0001;
 constexpr std::uint16_t kDynamicBase = 0x0040;
 constexpr std::uint16_t kHighEntropyVa = 0x0020;
@@ -46,8 +52,9 @@ std::string Lower(std::string text)
 
 struct CExePacker::OutputSection {
     PeSection header;
-    bool packed = false;
-    std::vector<std::uint8_t> raw;  // kept sections only
+    bool packed = false;      // a range without data in the file
+    bool overlaid = false;    // its data in the file is decoded over at start-up
+    std::vector<std::uint8_t> raw;  // what the file holds of a section that is not packed
 };
 
 struct CExePacker::StubLayout {
@@ -98,7 +105,8 @@ std::vector<std::uint8_t> CExePacker::StubCode() const
     return code;
 }
 
-// The sections the loader reads before the entry point runs: they stay in the file as they are.
+// The sections the loader reads before the entry point runs, and the resources, which others read
+// from the file: they stay in the file (the resources in part, see KeptSection).
 std::vector<bool> CExePacker::KeptSections(const std::vector<std::uint8_t>& image) const
 {
     std::vector<std::uint32_t> readByLoader = {
@@ -133,10 +141,7 @@ std::vector<CExePacker::OutputSection> CExePacker::PlanSections(const std::vecto
     std::vector<OutputSection> plan;
     for (std::size_t i = 0; i < sections.size(); ++i) {
         if (kept[i]) {
-            OutputSection out;
-            out.header = sections[i];
-            out.raw = program_.SectionBytes(sections[i]);
-            plan.push_back(std::move(out));
+            plan.push_back(KeptSection(image, sections[i]));
             continue;
         }
         std::size_t last = i;
@@ -155,6 +160,26 @@ std::vector<CExePacker::OutputSection> CExePacker::PlanSections(const std::vecto
         i = last;
     }
     return plan;
+}
+
+// A kept section as it is; the resources' section as the small tree that stands in for the whole
+// until the start-up code has decoded it.
+CExePacker::OutputSection CExePacker::KeptSection(const std::vector<std::uint8_t>& image, const PeSection& section) const
+{
+    OutputSection out;
+    out.header = section;
+    out.raw = program_.SectionBytes(section);
+    PeDirectory resources = program_.Directory(pe::kResourceDirectory);
+    if (resources.size == 0 || resources.rva != section.virtualAddress)
+        return out;
+    std::vector<std::uint8_t> small = WriteResourceTree(
+        KeepResourceTypes(ReadResourceTree(image, resources.rva), kResourcesReadFromTheFile), resources.rva);
+    if (small.size() >= out.raw.size())
+        return out;
+    out.raw = std::move(small);
+    out.overlaid = true;
+    out.header.characteristics |= kWritable;
+    return out;
 }
 
 std::uint32_t CExePacker::FindImportSlot(const std::vector<std::uint8_t>& image, const std::string& module,
@@ -181,14 +206,14 @@ std::uint32_t CExePacker::FindImportSlot(const std::vector<std::uint8_t>& image,
     return 0;
 }
 
-// Each packed section run's bytes up to its last nonzero one (the rest is zero at load already),
+// Each packed section run's bytes (and an overlaid section's) up to its last nonzero one (the rest is zero at load already),
 // compressed: a record per range for the table, and the streams one after the other.
 CExePacker::PackedRanges CExePacker::CompressRanges(const std::vector<std::uint8_t>& image,
                                                     const std::vector<OutputSection>& sections) const
 {
     PackedRanges packed;
     for (const OutputSection& section : sections) {
-        if (!section.packed)
+        if (!section.packed && !section.overlaid)
             continue;
         auto begin = image.begin() + section.header.virtualAddress;
         auto end = begin + section.header.virtualSize;

@@ -1,9 +1,10 @@
 #pragma once
-// Packs a Windows program: the sections the loader reads before the program runs (imports,
-// resources, the thread-local storage template) stay as they are; every other section becomes a
-// range of uninitialised memory at its own address, and a stub section at the end carries the
-// ranges compressed, the code that decodes them in place at start-up, and then jumps to the
-// program's own entry point. Addresses do not move, so the program needs no relocations; it must
+// Packs a Windows program: the sections the loader reads before the program runs (imports, the
+// thread-local storage template) stay as they are; every other section becomes a range of
+// uninitialised memory at its own address, and a stub section at the end carries the ranges
+// compressed, the code that decodes them in place at start-up, and then jumps to the program's own
+// entry point. The resources are a range too, decoded over a small tree of the few that are read
+// from the file itself (the icons that Explorer shows, the version, a manifest). Addresses do not move, so the program needs no relocations; it must
 // have none, as it is mapped at its own base.
 #include "tools/exepack/PeImage.h"
 #include "tools/exepack/stub/UnpackTable.h"
@@ -59,6 +60,7 @@ private:
     static void WriteTable(std::vector<std::uint8_t>& raw, std::uint32_t offset, const KmUnpackTable& table);
     StubLayout BuildStub(const std::vector<std::uint8_t>& image, const std::vector<OutputSection>& sections,
                          std::uint32_t stubRva, PackedProgram& result) const;
+    OutputSection KeptSection(const std::vector<std::uint8_t>& image, const PeSection& section) const;
     std::uint32_t FindImportSlot(const std::vector<std::uint8_t>& image, const std::string& module,
                                  const std::string& function) const;
     std::vector<std::uint8_t> WriteFile(const std::vector<OutputSection>& sections, const StubLayout& stub,

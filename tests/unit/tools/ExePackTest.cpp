@@ -3,6 +3,7 @@
 // it cannot pack; a damaged one must be found out rather than started.
 #include "tools/exepack/CExePacker.h"
 #include "tools/exepack/Lh5Stream.h"
+#include "tools/exepack/ResourceTree.h"
 #include "tools/exepack/stub/Lh5Inflate.h"
 #include "tools/exepack/stub/UnpackImage.h"
 
@@ -123,6 +124,46 @@ std::vector<std::uint8_t> ImportSection(std::uint32_t rva)
     return data;
 }
 
+ResourceEntry ResourceLeaf(std::uint32_t id, std::vector<std::uint8_t> data)
+{
+    ResourceEntry entry;
+    entry.id = id;
+    entry.data = std::move(data);
+    entry.codePage = 1252;
+    return entry;
+}
+
+ResourceEntry ResourceBranch(std::uint32_t id, std::vector<ResourceEntry> entries, std::vector<std::uint8_t> name = {})
+{
+    ResourceEntry entry;
+    entry.id = id;
+    entry.name = std::move(name);
+    entry.directory = std::make_unique<ResourceDirectory>();
+    entry.directory->entries = std::move(entries);
+    return entry;
+}
+
+// A picture (large, named "TITLE"), a string table, an icon and its group, as a resource section.
+std::vector<std::uint8_t> ResourceSection(std::uint32_t rva)
+{
+    auto inLanguage = [](std::uint32_t id, std::vector<std::uint8_t> data, std::vector<std::uint8_t> name = {}) {
+        std::vector<ResourceEntry> language;
+        language.push_back(ResourceLeaf(1033, std::move(data)));
+        return ResourceBranch(id, std::move(language), std::move(name));
+    };
+    auto type = [](std::uint32_t id, ResourceEntry entry) {
+        std::vector<ResourceEntry> names;
+        names.push_back(std::move(entry));
+        return ResourceBranch(id, std::move(names));
+    };
+    ResourceDirectory root;
+    root.entries.push_back(type(2, inLanguage(0, CodeLikeBytes(9000, 5), {5, 0, 'T', 0, 'I', 0, 'T', 0, 'L', 0, 'E', 0})));
+    root.entries.push_back(type(3, inLanguage(1, CodeLikeBytes(744, 6))));
+    root.entries.push_back(type(6, inLanguage(7, CodeLikeBytes(500, 7))));
+    root.entries.push_back(type(14, inLanguage(4, CodeLikeBytes(34, 8))));
+    return WriteResourceTree(root, rva);
+}
+
 constexpr std::uint32_t kTlsIndexVariable = 0x10;  // in .data
 
 struct SampleProgram {
@@ -154,9 +195,11 @@ SampleProgram MakeProgram()
     sample.importRva = builder.Add(".idata", ImportSection(builder.NextRva()));
     sample.tlsRva = builder.Add(".tls", {1, 2, 3, 4, 5, 6, 7, 8});
     EXPECT_EQ(tlsTemplateRva, sample.tlsRva);
-    std::uint32_t resources = builder.Add(".rsrc", CodeLikeBytes(700, 3));
+    std::uint32_t resources = builder.NextRva();
+    std::vector<std::uint8_t> tree = ResourceSection(resources);
+    builder.Add(".rsrc", tree);
     builder.SetDirectory(pe::kImportDirectory, sample.importRva, 40);
-    builder.SetDirectory(pe::kResourceDirectory, resources, 700);
+    builder.SetDirectory(pe::kResourceDirectory, resources, static_cast<std::uint32_t>(tree.size()));
     builder.SetDirectory(pe::kTlsDirectory, sample.dataRva + directory, 24);
     builder.SetEntry(sample.entryRva);
     sample.bytes = builder.Build();
@@ -246,14 +289,34 @@ TEST(ExePacker, KeepsWhatTheLoaderReadsAndPacksTheRest)
     for (const PeSection& section : result.Sections())
         names.push_back(section.name + (section.rawSize ? "" : " (no data)"));
     EXPECT_EQ((std::vector<std::string>{".packed (no data)", ".idata", ".tls", ".rsrc", ".unpack"}), names);
-    for (const char* kept : {".idata", ".tls", ".rsrc"})
+    for (const char* kept : {".idata", ".tls"})
         EXPECT_EQ(original.SectionBytes(*original.SectionNamed(kept)), result.SectionBytes(*result.SectionNamed(kept))) << kept;
     EXPECT_EQ(original.Directory(pe::kImportDirectory).rva, result.Directory(pe::kImportDirectory).rva);
     EXPECT_EQ(StubSection(result).virtualAddress, result.EntryRva());
     EXPECT_LT(packed.bytes.size(), sample.bytes.size());
     // The zero-filled section costs nothing: the range ends with the data's last nonzero byte.
-    ASSERT_EQ(1u, packed.ranges.size());
+    ASSERT_EQ(2u, packed.ranges.size());
     EXPECT_LE(packed.ranges[0].size, sample.dataRva + 3000 - kSectionAlignment);
+
+    // In the file, the resources are the icon and its group alone, where the whole tree was; the
+    // start-up code decodes the whole over them (the second range).
+    PeDirectory resources = original.Directory(pe::kResourceDirectory);
+    EXPECT_EQ(resources.rva, result.Directory(pe::kResourceDirectory).rva);
+    EXPECT_EQ(resources.rva, packed.ranges[1].rva);
+    ResourceDirectory whole = ReadResourceTree(original.MappedImage(), resources.rva);
+    ResourceDirectory inFile = ReadResourceTree(result.MappedImage(), resources.rva);
+    ASSERT_EQ(2u, inFile.entries.size());
+    for (std::size_t i = 0; i < 2; ++i) {
+        const ResourceEntry& kept = inFile.entries[i];
+        const ResourceEntry& before = whole.entries[i == 0 ? 1 : 3];
+        EXPECT_EQ(before.id, kept.id);
+        const ResourceEntry& keptLeaf = kept.directory->entries[0].directory->entries[0];
+        const ResourceEntry& beforeLeaf = before.directory->entries[0].directory->entries[0];
+        EXPECT_EQ(beforeLeaf.data, keptLeaf.data);
+        EXPECT_EQ(1033u, keptLeaf.id);
+        EXPECT_EQ(1252u, keptLeaf.codePage);
+    }
+    EXPECT_LT(result.SectionNamed(".rsrc")->rawSize, original.SectionNamed(".rsrc")->rawSize);
 }
 
 TEST(ExePacker, UnpacksToTheProgramAndHandsOnTheThreadStorage)
