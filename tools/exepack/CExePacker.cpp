@@ -105,14 +105,14 @@ std::vector<std::uint8_t> CExePacker::StubCode() const
     return code;
 }
 
-// The sections the loader reads before the entry point runs, and the resources, which others read
-// from the file: they stay in the file (the resources in part, see KeptSection).
-std::vector<bool> CExePacker::KeptSections(const std::vector<std::uint8_t>& image) const
+// What becomes of each section: the sections the loader reads before the entry point runs stay in
+// the file as they are; the resources' own section, when it holds nothing else the loader reads,
+// stays as a small tree of what others read from the file; every other section is packed.
+std::vector<CExePacker::Disposal> CExePacker::SectionDisposals(const std::vector<std::uint8_t>& image) const
 {
     std::vector<std::uint32_t> readByLoader = {
         program_.Directory(pe::kImportDirectory).rva,
         program_.Directory(pe::kImportAddressDirectory).rva,
-        program_.Directory(pe::kResourceDirectory).rva,
     };
     PeDirectory tls = program_.Directory(pe::kTlsDirectory);
     if (tls.size != 0) {
@@ -120,32 +120,38 @@ std::vector<bool> CExePacker::KeptSections(const std::vector<std::uint8_t>& imag
         if (start != 0)
             readByLoader.push_back(static_cast<std::uint32_t>(start - program_.ImageBase()));
     }
-    std::vector<bool> kept(program_.Sections().size(), false);
-    for (std::uint32_t rva : readByLoader) {
-        if (rva == 0)
-            continue;
+    std::vector<Disposal> disposals(program_.Sections().size(), Disposal::packed);
+    auto indexOf = [&](std::uint32_t rva) {
         const PeSection* section = program_.SectionHolding(rva);
         if (!section)
             throw ExePackError(program_.What() + ": a directory lies outside its sections");
-        kept[section - program_.Sections().data()] = true;
+        return static_cast<std::size_t>(section - program_.Sections().data());
+    };
+    for (std::uint32_t rva : readByLoader)
+        if (rva != 0)
+            disposals[indexOf(rva)] = Disposal::kept;
+    if (std::uint32_t resources = program_.Directory(pe::kResourceDirectory).rva) {
+        std::size_t index = indexOf(resources);
+        bool alone = disposals[index] == Disposal::packed && program_.Sections()[index].virtualAddress == resources;
+        disposals[index] = alone ? Disposal::resources : Disposal::kept;
     }
-    return kept;
+    return disposals;
 }
 
-// Kept sections as they are; each run of other sections becomes one range without raw data that
-// reaches to the next kept section.
+// Kept sections as they are; each run of packed sections becomes one range without raw data that
+// reaches to the next section that is not packed.
 std::vector<CExePacker::OutputSection> CExePacker::PlanSections(const std::vector<std::uint8_t>& image) const
 {
     const std::vector<PeSection>& sections = program_.Sections();
-    std::vector<bool> kept = KeptSections(image);
+    std::vector<Disposal> disposals = SectionDisposals(image);
     std::vector<OutputSection> plan;
     for (std::size_t i = 0; i < sections.size(); ++i) {
-        if (kept[i]) {
-            plan.push_back(KeptSection(image, sections[i]));
+        if (disposals[i] != Disposal::packed) {
+            plan.push_back(KeptSection(image, sections[i], disposals[i] == Disposal::resources));
             continue;
         }
         std::size_t last = i;
-        while (last + 1 < sections.size() && !kept[last + 1])
+        while (last + 1 < sections.size() && disposals[last + 1] == Disposal::packed)
             ++last;
         std::uint32_t end = last + 1 < sections.size()
                                 ? sections[last + 1].virtualAddress
@@ -164,16 +170,17 @@ std::vector<CExePacker::OutputSection> CExePacker::PlanSections(const std::vecto
 
 // A kept section as it is; the resources' section as the small tree that stands in for the whole
 // until the start-up code has decoded it.
-CExePacker::OutputSection CExePacker::KeptSection(const std::vector<std::uint8_t>& image, const PeSection& section) const
+CExePacker::OutputSection CExePacker::KeptSection(const std::vector<std::uint8_t>& image, const PeSection& section,
+                                                  bool resources) const
 {
     OutputSection out;
     out.header = section;
     out.raw = program_.SectionBytes(section);
-    PeDirectory resources = program_.Directory(pe::kResourceDirectory);
-    if (resources.size == 0 || resources.rva != section.virtualAddress)
+    if (!resources)
         return out;
     std::vector<std::uint8_t> small = WriteResourceTree(
-        KeepResourceTypes(ReadResourceTree(image, resources.rva), kResourcesReadFromTheFile), resources.rva);
+        KeepResourceTypes(ReadResourceTree(image, section.virtualAddress), kResourcesReadFromTheFile),
+        section.virtualAddress);
     if (small.size() >= out.raw.size())
         return out;
     out.raw = std::move(small);

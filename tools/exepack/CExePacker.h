@@ -51,16 +51,18 @@ private:
         std::vector<std::uint32_t> callbacks;
     };
 
+    enum class Disposal { packed, kept, resources };
+
     void CheckProgram() const;
     std::vector<std::uint8_t> StubCode() const;
-    std::vector<bool> KeptSections(const std::vector<std::uint8_t>& image) const;
+    std::vector<Disposal> SectionDisposals(const std::vector<std::uint8_t>& image) const;
     std::vector<OutputSection> PlanSections(const std::vector<std::uint8_t>& image) const;
     PackedRanges CompressRanges(const std::vector<std::uint8_t>& image, const std::vector<OutputSection>& sections) const;
     ThreadStorage ReadThreadStorage(const std::vector<std::uint8_t>& image) const;
     static void WriteTable(std::vector<std::uint8_t>& raw, std::uint32_t offset, const KmUnpackTable& table);
     StubLayout BuildStub(const std::vector<std::uint8_t>& image, const std::vector<OutputSection>& sections,
                          std::uint32_t stubRva, PackedProgram& result) const;
-    OutputSection KeptSection(const std::vector<std::uint8_t>& image, const PeSection& section) const;
+    OutputSection KeptSection(const std::vector<std::uint8_t>& image, const PeSection& section, bool resources) const;
     std::uint32_t FindImportSlot(const std::vector<std::uint8_t>& image, const std::string& module,
                                  const std::string& function) const;
     std::vector<std::uint8_t> WriteFile(const std::vector<OutputSection>& sections, const StubLayout& stub,

@@ -319,6 +319,31 @@ TEST(ExePacker, KeepsWhatTheLoaderReadsAndPacksTheRest)
     EXPECT_LT(result.SectionNamed(".rsrc")->rawSize, original.SectionNamed(".rsrc")->rawSize);
 }
 
+// Where the resources share their section with the imports, the loader needs the section as it
+// is: nothing of it is packed.
+TEST(ExePacker, KeepsTheResourcesWholeWhenTheLoaderReadsTheirSection)
+{
+    ProgramBuilder builder;
+    builder.SetEntry(builder.Add(".text", CodeLikeBytes(5000, 1)));
+    const std::uint32_t rva = builder.NextRva();
+    std::vector<std::uint8_t> section = ResourceSection(rva);
+    const std::uint32_t treeSize = static_cast<std::uint32_t>(section.size());
+    const std::uint32_t importOffset = (treeSize + 15) / 16 * 16;
+    section.resize(importOffset);
+    std::vector<std::uint8_t> imports = ImportSection(rva + importOffset);
+    section.insert(section.end(), imports.begin(), imports.end());
+    builder.Add(".rsrc", section);
+    builder.SetDirectory(pe::kResourceDirectory, rva, treeSize);
+    builder.SetDirectory(pe::kImportDirectory, rva + importOffset, 40);
+    std::vector<std::uint8_t> program = builder.Build();
+
+    PackedProgram packed = Pack(program);
+    PeImage original(program, "program.exe"), result(packed.bytes, "packed.exe");
+    EXPECT_EQ(original.SectionBytes(*original.SectionNamed(".rsrc")), result.SectionBytes(*result.SectionNamed(".rsrc")));
+    ASSERT_EQ(1u, packed.ranges.size());
+    EXPECT_EQ(original.SectionNamed(".text")->virtualAddress, packed.ranges[0].rva);
+}
+
 TEST(ExePacker, UnpacksToTheProgramAndHandsOnTheThreadStorage)
 {
     SampleProgram sample = MakeProgram();
